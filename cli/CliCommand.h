@@ -1,0 +1,44 @@
+// The command table of braskvalla-cli: each command is a name, a one-line
+// synopsis for the usage text and a function that runs it.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitUsage = 1,
+    ExitCalc = 2,
+    ExitFile = 3,
+    ExitDatabase = 4,
+};
+
+struct Options {
+    std::optional<std::string> DbFile;  // --db FILE: open this file directly
+    std::optional<std::string> DataDir; // --data-dir DIR: the data folder
+};
+
+// Wrong arguments: printed with the usage hint, exit code 1.
+class EUsage : public std::runtime_error {
+public:
+    explicit EUsage(const std::string& Msg) : std::runtime_error(Msg) {}
+};
+
+struct Command {
+    const char* Name;
+    const char* Synopsis; // arguments and a short description for --help
+    int (*Run)(const Options& Opts, const std::vector<std::string>& Args);
+};
+
+// All commands, in the order the usage text lists them.
+const std::vector<Command>& Commands();
+
+// Parses the arguments (without the program name) and runs the command.
+// Writes results to Out and messages to Err; returns the exit code.
+int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+
+} // namespace cli

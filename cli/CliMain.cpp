@@ -1,0 +1,82 @@
+#include "cli/CliCommand.h"
+
+#include <exception>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+void PrintUsage(std::ostream& Out) {
+    Out << "Usage: braskvalla-cli [--db FILE | --data-dir DIR] COMMAND [ARGS]\n"
+           "\n"
+           "Runs the Braskvalla calculation core without the desktop window.\n"
+           "\n"
+           "Options:\n"
+           "  --db FILE        open the database FILE directly (no connection file,\n"
+           "                   no migration script)\n"
+           "  --data-dir DIR   use DIR as the data folder (as BRASKVALLA_DATA_DIR does)\n"
+           "  --help           show this text\n"
+           "\n"
+           "Commands:\n";
+    for (const Command& C : Commands()) {
+        Out << "  " << C.Name << ' ' << C.Synopsis << '\n';
+    }
+    Out << "\n"
+           "Exit codes: 0 done, 1 usage, 2 calculation error, 3 file or format error,\n"
+           "4 database error.\n";
+}
+
+} // namespace
+
+int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+    Options Opts;
+    size_t i = 0;
+    try {
+        for (; i < Args.size(); ++i) {
+            const std::string& A = Args[i];
+            if (A == "--help" || A == "-h") {
+                PrintUsage(Out);
+                return ExitOk;
+            }
+            if (A == "--db" || A == "--data-dir") {
+                if (i + 1 >= Args.size()) {
+                    throw EUsage(A + " needs a value");
+                }
+                (A == "--db" ? Opts.DbFile : Opts.DataDir) = Args[++i];
+                continue;
+            }
+            if (A.rfind("--db=", 0) == 0) {
+                Opts.DbFile = A.substr(5);
+                continue;
+            }
+            if (A.rfind("--data-dir=", 0) == 0) {
+                Opts.DataDir = A.substr(11);
+                continue;
+            }
+            if (!A.empty() && A[0] == '-') {
+                throw EUsage("unknown option " + A);
+            }
+            break;
+        }
+        if (Opts.DbFile && Opts.DataDir) {
+            throw EUsage("--db and --data-dir exclude each other");
+        }
+        if (i >= Args.size()) {
+            throw EUsage("no command given");
+        }
+        const std::string& Name = Args[i];
+        for (const Command& C : Commands()) {
+            if (Name == C.Name) {
+                const std::vector<std::string> Rest(Args.begin() + static_cast<long>(i) + 1, Args.end());
+                return C.Run(Opts, Rest);
+            }
+        }
+        throw EUsage("unknown command " + Name);
+    } catch (const EUsage& E) {
+        Err << "braskvalla-cli: " << E.what() << "\nTry 'braskvalla-cli --help'.\n";
+        return ExitUsage;
+    }
+}
+
+} // namespace cli

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build needs, skipping those already present.
+# Sourced by scripts/run and scripts/test; safe to run any number of times.
+set -euo pipefail
+
+bv_install_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+BV_CORE_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev sqlite3 nlohmann-json3-dev)
+BV_TEST_PACKAGES=(libgtest-dev libgmock-dev)
