@@ -1,0 +1,262 @@
+// Cursor-based views of one table (TDataset) or of a SELECT (TQuery): the rows
+// held in memory with their rowid, a current row, edit/insert states,
+// master-detail restriction, locate, bookmarks, calculated fields and
+// listeners for scroll, field change, state change and refresh.
+#pragma once
+
+#include "data/db/Database.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Column types, recognised from the declared SQL type (upper-cased, without
+// the part in parentheses), tested in this order: "BOOL..." boolean, "INT..."
+// integer, "REAL..."/"FLOAT..."/"DOUB..." double, "CHAR..." or exactly
+// "VARCHAR" string (size from the parentheses), exactly "TIME" time,
+// containing "BLOB" blob, containing "CLOB" or "TEXT" memo.
+enum class TFieldType { Unknown, Boolean, Integer, Double, String, Time, Blob, Memo };
+
+TFieldType FieldTypeFromDeclared(const std::string& Declared, int* Size = nullptr);
+
+// Text comparison and case folding used by Locate and by every key lookup of
+// the system: UTF-8, case ignored for ASCII and the Latin-1 letters (å, ä, ö, é ...).
+std::string UpperCaseText(const std::string& S);
+bool SameText(const std::string& A, const std::string& B);
+
+enum class TDatasetState { Inactive, Browse, Edit, Insert };
+
+enum class TDatasetEvent {
+    Scroll,      // another row became current (also after Open, Refresh, Delete)
+    StateChange, // the state changed (browse/edit/insert/inactive)
+    FieldChange, // a field of the current row was set; the TField* is passed
+    Refresh,     // the rows were re-read
+    AfterPost,   // a row was written
+    AfterDelete, // a row was deleted
+};
+
+class TDataset;
+class TField;
+using TDatasetListener = std::function<void(TDataset&, TDatasetEvent, TField*)>;
+
+// A column of a dataset; the value accessors read and write the current row.
+class TField {
+public:
+    const std::string& FieldName() const { return FName; }
+    TFieldType DataType() const { return FType; }
+    int Size() const { return FSize; }         // declared text length, 0 otherwise
+    bool Required() const { return FRequired; } // NOT NULL in the schema
+    bool Calculated() const { return FCalculated; }
+
+    bool IsNull() const;
+    TValue Value() const;
+    // NULL reads as "". Numbers are written with "." as decimal separator.
+    std::string AsString() const;
+    // Reading NULL (or text that is not a number) as a number raises EDatabaseError.
+    int32_t AsInteger() const;
+    int64_t AsLargeInt() const;
+    double AsFloat() const;
+    // True for "Y", "YES", "T", "TRUE" (any case) and non-zero integers; false otherwise (NULL too).
+    bool AsBoolean() const;
+    TBlob AsBlob() const;
+
+    // Setters need edit or insert state (calculated fields can be set in the
+    // calc-fields handler at any time). They convert to the column's type:
+    // booleans are stored as 'Y'/'N', times as 'hh:mm:ss'. Each raises the
+    // FieldChange event.
+    void SetValue(const TValue& V);
+    void SetString(const std::string& S);
+    void SetInteger(int64_t I);
+    void SetFloat(double D);
+    void SetBoolean(bool B);
+    void SetNull();
+    void Clear() { SetNull(); }
+
+private:
+    friend class TDataset;
+    TField(TDataset& Owner, int Index, std::string Name, TFieldType Type, int Size, bool Required,
+           bool Calculated)
+        : FOwner(Owner), FIndex(Index), FName(std::move(Name)), FType(Type), FSize(Size),
+          FRequired(Required), FCalculated(Calculated) {}
+    TDataset& FOwner;
+    int FIndex;
+    std::string FName;
+    TFieldType FType;
+    int FSize;
+    bool FRequired;
+    bool FCalculated;
+};
+
+// A remembered row (by rowid); valid while that row exists in the view.
+struct TBookmark {
+    int64_t RowId = 0;
+    int RecNo = 0; // 1-based position when taken, used when the row is gone
+    bool Valid = false;
+};
+
+struct TLocateOptions {
+    bool CaseSensitive = false;
+};
+
+class TDataset {
+public:
+    // A view of table Table on Db. Set the restriction, order and master
+    // before Open().
+    TDataset(TDatabase& Db, std::string Table);
+    TDataset(const TDataset&) = delete;
+    TDataset& operator=(const TDataset&) = delete;
+    virtual ~TDataset();
+
+    TDatabase& Database() const { return FDb; }
+    const std::string& TableName() const { return FTable; }
+
+    // WHERE restriction with "?" parameters bound to Params, for example
+    // SetFilter("TYPE = ?", {std::string("OuterWall")}). Empty: all rows.
+    void SetFilter(std::string Where, std::vector<TValue> Params = {});
+    void SetOrderBy(std::string OrderBy);
+    // Makes this view a detail of Master: rows are restricted to
+    // DetailColumn = Master.MasterColumn for every pair (text compared
+    // without regard to case), re-read whenever the master's current row
+    // changes or is re-read, and appended rows take those values.
+    void SetMaster(TDataset* Master, std::vector<std::pair<std::string, std::string>> Links);
+    TDataset* Master() const { return FMaster; }
+
+    // Calculated fields: added before Open(); the handler runs for every row
+    // that is read and again after a field of the current row is set.
+    void AddCalculatedField(const std::string& Name, TFieldType Type);
+    void SetOnCalcFields(std::function<void(TDataset&)> Handler);
+
+    void Open();
+    void Close();
+    bool Active() const { return FState != TDatasetState::Inactive; }
+    // Re-reads the rows; the current row stays the same row (by rowid) when
+    // it still exists, otherwise the nearest position.
+    void Refresh();
+
+    TDatasetState State() const { return FState; }
+
+    // Navigation.
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    void MoveBy(int Distance);
+    bool Eof() const;
+    bool Bof() const;
+    bool IsEmpty() const { return RecordCount() == 0; }
+    int RecordCount() const;
+    int RecNo() const;          // 1-based; 0 when empty
+    void SetRecNo(int RecNo);
+
+    // Editing. Edit and Append/Insert post nothing; Post writes the row
+    // (UPDATE by rowid, or INSERT) in one statement and raises when a
+    // required column is NULL. Append adds after the last row, Insert before
+    // the current one; both start from the schema's column defaults and the
+    // master's link values. Delete removes the current row from the table.
+    void Edit();
+    void Append();
+    void Insert();
+    void Post();
+    void Cancel();
+    void Delete();
+    // Posts when in edit or insert state.
+    void CheckBrowseMode();
+
+    // Fields.
+    TField& FieldByName(const std::string& Name);      // raises when unknown
+    TField* FindField(const std::string& Name);        // nullptr when unknown
+    const std::vector<std::unique_ptr<TField>>& Fields() const { return FFields; }
+    int64_t RowId() const;                             // rowid of the current row, 0 for a new one
+
+    // Makes the first row whose Columns equal Values current; text is compared
+    // without regard to case unless Options say so. False (and the current
+    // row unchanged) when there is none. Posts a pending edit first.
+    bool Locate(const std::vector<std::string>& Columns, const std::vector<TValue>& Values,
+                TLocateOptions Options = {});
+
+    TBookmark GetBookmark() const;
+    bool BookmarkValid(const TBookmark& B) const;
+    // Returns to the bookmarked row; to the nearest position when it is gone.
+    void GotoBookmark(const TBookmark& B);
+
+    // Suppresses the listeners (and the re-reading of details) while > 0.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return FDisableCount > 0; }
+
+    int AddListener(TDatasetListener Listener);
+    void RemoveListener(int Id);
+
+protected:
+    // For TQuery: the SELECT that produces the rows, and whether rows may be edited.
+    TDataset(TDatabase& Db, std::string Sql, bool ReadOnly);
+
+private:
+    friend class TField;
+    struct TRow {
+        int64_t RowId = 0;
+        std::vector<TValue> Values; // one per field, calculated fields included
+    };
+    struct TColumnInfo {
+        std::string Name;
+        std::string Declared;
+        bool NotNull = false;
+        std::optional<std::string> Default; // SQL text of the DEFAULT clause
+    };
+
+    void ReadRows(std::optional<int64_t> KeepRowId, int KeepRecNo);
+    void RunCalcFields(TRow& Row);
+    void Notify(TDatasetEvent Event, TField* Field = nullptr);
+    void SetState(TDatasetState S);
+    void MasterChanged();
+    void CheckActive() const;
+    void CheckEditing() const;
+    TValue& CurrentValue(int Index);
+    const TValue& CurrentValue(int Index) const;
+    void SetFieldValue(int Index, TValue V);
+    void StartNewRow(bool AtEnd);
+    TValue DefaultFor(const TColumnInfo& C) const;
+
+    TDatabase& FDb;
+    std::string FTable;
+    std::string FSql;
+    bool FReadOnly = false;
+    std::string FWhere;
+    std::vector<TValue> FWhereParams;
+    std::string FOrderBy;
+    TDataset* FMaster = nullptr;
+    int FMasterListener = 0;
+    std::vector<std::pair<std::string, std::string>> FLinks;
+    std::vector<std::pair<std::string, TFieldType>> FCalcDefs;
+    std::function<void(TDataset&)> FOnCalcFields;
+    std::vector<TColumnInfo> FColumns;
+    std::vector<std::unique_ptr<TField>> FFields;
+    std::map<std::string, int> FFieldIndex; // upper-cased name -> index
+    std::vector<TRow> FRows;
+    int FCur = -1;                 // index into FRows, -1 when empty
+    bool FEof = true;
+    bool FBof = true;
+    TDatasetState FState = TDatasetState::Inactive;
+    TRow FEditBuffer;              // the row being edited or inserted
+    int FInsertPos = -1;           // where an inserted row goes
+    int FDisableCount = 0;
+    int FNextListenerId = 1;
+    std::vector<std::pair<int, TDatasetListener>> FListeners;
+    friend class TQuery;
+};
+
+// A SELECT with bound parameters, read-only. Open() runs it; ExecSQL() runs
+// a statement that returns no rows.
+class TQuery : public TDataset {
+public:
+    explicit TQuery(TDatabase& Db, std::string Sql = {});
+    void SetSQL(std::string Sql);
+    const std::string& SQL() const { return FSql; }
+    // Name with its prefix (":ID"), or a 1-based index for "?".
+    void SetParam(const std::string& Name, const TValue& Value);
+    void SetParam(int Index, const TValue& Value);
+    void ExecSQL();
+};
