@@ -2,6 +2,7 @@
 // synopsis for the usage text and a function that runs it.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +21,10 @@ enum ExitCode : int {
 struct Options {
     std::optional<std::string> DbFile;  // --db FILE: open this file directly
     std::optional<std::string> DataDir; // --data-dir DIR: the data folder
+    // Where a command writes its results and its messages: the streams given
+    // to Main (never null while a command runs).
+    std::ostream* Out = nullptr;
+    std::ostream* Err = nullptr;
 };
 
 // Wrong arguments: printed with the usage hint, exit code 1.

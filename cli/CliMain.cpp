@@ -31,6 +31,8 @@ void PrintUsage(std::ostream& Out) {
 
 int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
     Options Opts;
+    Opts.Out = &Out;
+    Opts.Err = &Err;
     size_t i = 0;
     try {
         for (; i < Args.size(); ++i) {
