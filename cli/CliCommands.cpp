@@ -2,8 +2,14 @@
 
 namespace cli {
 
+extern const Command InitDbCommand;      // CmdData.cpp
+extern const Command InstallDataCommand; // CmdData.cpp
+
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> Table = {};
+    static const std::vector<Command> Table = {
+        InitDbCommand,
+        InstallDataCommand,
+    };
     return Table;
 }
 

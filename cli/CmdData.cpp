@@ -1,0 +1,180 @@
+// init-db and install-data: a new database, and a data folder filled with
+// what the application needs to start.
+#include "cli/CliCommand.h"
+
+#include "data/UnitBVDir.h"
+#include "data/UnitInitDB.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace cli {
+
+namespace {
+
+// A failure of install-data, with the exit code it ends with.
+class EInstall : public std::runtime_error {
+public:
+    EInstall(int Code, const std::string& Msg) : std::runtime_error(Msg), FCode(Code) {}
+    int Code() const { return FCode; }
+
+private:
+    int FCode;
+};
+
+int ExitCodeOf(const ECreateDatabase& E) {
+    return E.Kind() == ECreateDatabase::SqlError ? ExitDatabase : ExitFile;
+}
+
+bool Exists(const fs::path& P) {
+    std::error_code Ec;
+    const fs::file_status St = fs::symlink_status(P, Ec);
+    return !Ec && St.type() != fs::file_type::not_found;
+}
+
+// Writes Text to Target through a temporary file in the same folder, so that
+// a failure never leaves a truncated file. Target must not exist.
+void WriteNewFile(const fs::path& Target, const std::string& Text) {
+    fs::path Tmp = Target;
+    Tmp += ".tmp";
+    std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx");
+    if (!F) {
+        throw EInstall(ExitFile, "Cannot write " + Tmp.string() + ": " + std::strerror(errno));
+    }
+    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size();
+    const bool Closed = std::fclose(F) == 0;
+    std::error_code Ec;
+    if (!Written || !Closed) {
+        fs::remove(Tmp, Ec);
+        throw EInstall(ExitFile, "Cannot write " + Tmp.string());
+    }
+    if (Exists(Target)) {
+        fs::remove(Tmp, Ec);
+        throw EInstall(ExitFile, "The file " + Target.string() + " appeared while it was being written");
+    }
+    fs::rename(Tmp, Target, Ec);
+    if (Ec) {
+        std::error_code Ignored;
+        fs::remove(Tmp, Ignored);
+        throw EInstall(ExitFile, "Cannot create " + Target.string() + ": " + Ec.message());
+    }
+}
+
+// The parts of an installed data folder. Each step looks at the folder,
+// adds what is missing, never replaces what is there, and returns a line
+// saying what it did.
+struct TInstallStep {
+    std::string (*Run)(const fs::path& Folder);
+};
+
+const char* const DatabaseFileName = "bvdb.s3db";
+const char* const ConnectionFileName = "dbconnection";
+
+std::string InstallDatabase(const fs::path& Folder) {
+    const fs::path Db = Folder / DatabaseFileName;
+    if (Exists(Db)) {
+        return "Kept the existing database " + Db.string();
+    }
+    try {
+        CreateDatabase(Db.string());
+    } catch (const ECreateDatabase& E) {
+        throw EInstall(ExitCodeOf(E), E.what());
+    }
+    return "Created the database " + Db.string();
+}
+
+std::string InstallConnectionFile(const fs::path& Folder) {
+    const fs::path File = Folder / ConnectionFileName;
+    if (Exists(File)) {
+        return "Kept the existing connection file " + File.string();
+    }
+    const fs::path Db = Folder / DatabaseFileName;
+    WriteNewFile(File, Db.string() + "\n");
+    return "Created the connection file " + File.string() + " naming " + Db.string();
+}
+
+const TInstallStep InstallSteps[] = {
+    {InstallDatabase},
+    {InstallConnectionFile},
+};
+
+int RunInitDb(const Options& Opts, const std::vector<std::string>& Args) {
+    if (Args.size() != 1) {
+        throw EUsage("init-db needs exactly one argument, the new database file");
+    }
+    try {
+        CreateDatabase(Args[0]);
+    } catch (const ECreateDatabase& E) {
+        *Opts.Err << "braskvalla-cli: " << E.what() << '\n';
+        return ExitCodeOf(E);
+    }
+    *Opts.Out << "Created the database " << Args[0] << '\n';
+    return ExitOk;
+}
+
+int RunInstallData(const Options& Opts, const std::vector<std::string>& Args) {
+    if (Args.size() > 1) {
+        throw EUsage("install-data takes at most one argument, the data folder");
+    }
+    if (Opts.DbFile) {
+        throw EUsage("install-data fills a data folder; --db does not apply");
+    }
+    if (Args.size() == 1 && Opts.DataDir && fs::path(Args[0]) != fs::path(*Opts.DataDir)) {
+        throw EUsage("install-data: the folder is given twice, as DIR and as --data-dir");
+    }
+    std::string Dir;
+    if (!Args.empty()) {
+        Dir = Args[0];
+    } else if (Opts.DataDir) {
+        Dir = *Opts.DataDir;
+    } else {
+        Dir = GetDataFolder();
+    }
+    if (Dir.empty()) {
+        throw EUsage("install-data: the data folder name is empty");
+    }
+    try {
+        std::error_code Ec;
+        const fs::path Folder = fs::absolute(fs::path(Dir), Ec);
+        if (Ec) {
+            throw EInstall(ExitFile, "Cannot resolve the folder " + Dir + ": " + Ec.message());
+        }
+        if (Exists(Folder)) {
+            if (!fs::is_directory(Folder, Ec)) {
+                throw EInstall(ExitFile, Folder.string() + " exists and is not a folder");
+            }
+        } else {
+            fs::create_directories(Folder, Ec);
+            if (Ec) {
+                throw EInstall(ExitFile, "Cannot create the data folder " + Folder.string() + ": " + Ec.message());
+            }
+            *Opts.Out << "Created the data folder " << Folder.string() << '\n';
+        }
+        for (const TInstallStep& Step : InstallSteps) {
+            *Opts.Out << Step.Run(Folder) << '\n';
+        }
+    } catch (const EInstall& E) {
+        *Opts.Err << "braskvalla-cli: " << E.what() << '\n';
+        return E.Code();
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+extern const Command InitDbCommand;
+extern const Command InstallDataCommand;
+
+const Command InitDbCommand = {"init-db", "FILE  new database with schema and predefined data", RunInitDb};
+const Command InstallDataCommand = {
+    "install-data", "[DIR]  create the data folder if absent and fill it (never replaces a database)",
+    RunInstallData};
+
+} // namespace cli

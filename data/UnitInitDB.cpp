@@ -1,0 +1,168 @@
+#include "data/UnitInitDB.h"
+
+#include "data/seed/EmbeddedSql.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+const std::vector<TSqlScript>& ShippedSqlScripts() {
+    static const std::vector<TSqlScript> Scripts = [] {
+        std::vector<TSqlScript> Result;
+        for (std::size_t i = 0; i < bv_embedded::SqlScriptCount; ++i) {
+            const auto& S = bv_embedded::SqlScripts[i];
+            Result.push_back({S.Name, std::string(reinterpret_cast<const char*>(S.Bytes), S.Size)});
+        }
+        return Result;
+    }();
+    return Scripts;
+}
+
+const std::string& SchemaSql() {
+    static const std::string Empty;
+    const auto& Scripts = ShippedSqlScripts();
+    return Scripts.empty() ? Empty : Scripts.front().Text;
+}
+
+namespace {
+
+// True when anything is at Path, a dangling link included.
+bool PathTaken(const fs::path& Path) {
+    std::error_code Ec;
+    const fs::file_status St = fs::symlink_status(Path, Ec);
+    return !Ec && St.type() != fs::file_type::not_found;
+}
+
+// Creates a new empty file next to Target under a name nobody uses and
+// returns that name. An empty file is an empty SQLite database.
+fs::path CreateTempFile(const fs::path& Target) {
+    std::random_device Rd;
+    std::mt19937_64 Gen((static_cast<uint64_t>(Rd()) << 32) ^ Rd());
+    for (int Attempt = 0; Attempt < 100; ++Attempt) {
+        char Suffix[32];
+        std::snprintf(Suffix, sizeof Suffix, ".%016llx.tmp", static_cast<unsigned long long>(Gen()));
+        fs::path Tmp = Target;
+        Tmp += Suffix;
+        // "x": fails when the file exists, so no one else's file is reused.
+        if (std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx")) {
+            std::fclose(F);
+            return Tmp;
+        }
+        if (errno != EEXIST) {
+            throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create a file in the folder of " +
+                                                                  Target.string() + ": " + std::strerror(errno));
+        }
+    }
+    throw ECreateDatabase(ECreateDatabase::FileError,
+                          "Cannot create a temporary file next to " + Target.string());
+}
+
+// Gives the finished file its name, unless that name was taken meanwhile.
+void MoveIntoPlace(const fs::path& Tmp, const fs::path& Target) {
+#ifdef _WIN32
+    if (!MoveFileExW(Tmp.wstring().c_str(), Target.wstring().c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const DWORD Err = GetLastError();
+        if (Err == ERROR_ALREADY_EXISTS || Err == ERROR_FILE_EXISTS) {
+            throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
+        }
+        throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string());
+    }
+#else
+    // link() refuses an existing name, where rename() would replace it.
+    if (::link(Tmp.c_str(), Target.c_str()) == 0) {
+        ::unlink(Tmp.c_str());
+        return;
+    }
+    const int Err = errno;
+    if (Err == EEXIST) {
+        throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
+    }
+    // File systems without hard links: check, then rename.
+    if (Err == EPERM || Err == ENOTSUP || Err == EOPNOTSUPP || Err == EXDEV || Err == EMLINK) {
+        if (PathTaken(Target)) {
+            throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
+        }
+        std::error_code Ec;
+        fs::rename(Tmp, Target, Ec);
+        if (!Ec) {
+            return;
+        }
+        throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string() + ": " + Ec.message());
+    }
+    throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string() + ": " + std::strerror(Err));
+#endif
+}
+
+// Runs every built-in script on the file Tmp in one transaction.
+void FillDatabase(const fs::path& Tmp) {
+    sqlite3* Db = nullptr;
+    const int Rc = sqlite3_open_v2(Tmp.string().c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
+    if (Rc != SQLITE_OK) {
+        const std::string Msg = Db ? sqlite3_errmsg(Db) : sqlite3_errstr(Rc);
+        sqlite3_close(Db);
+        throw ECreateDatabase(ECreateDatabase::FileError, "Cannot open " + Tmp.string() + ": " + Msg);
+    }
+    struct TCloser {
+        sqlite3* Db;
+        ~TCloser() { sqlite3_close(Db); }
+    } Closer{Db};
+
+    auto Exec = [&](const std::string& Sql, const std::string& What) {
+        char* Err = nullptr;
+        if (sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, &Err) != SQLITE_OK) {
+            std::string Msg = Err ? Err : sqlite3_errmsg(Db);
+            sqlite3_free(Err);
+            const int Code = sqlite3_errcode(Db);
+            const bool FileProblem = Code == SQLITE_FULL || Code == SQLITE_IOERR || Code == SQLITE_CANTOPEN ||
+                                     Code == SQLITE_READONLY || Code == SQLITE_PERM;
+            throw ECreateDatabase(FileProblem ? ECreateDatabase::FileError : ECreateDatabase::SqlError,
+                                  What + ": " + Msg);
+        }
+    };
+
+    Exec("BEGIN IMMEDIATE", "Starting the transaction");
+    for (const TSqlScript& S : ShippedSqlScripts()) {
+        Exec(S.Text, "Script " + S.Name + ".sql");
+    }
+    Exec("COMMIT", "Committing the new database");
+}
+
+} // namespace
+
+void CreateDatabase(const std::string& Path) {
+    if (Path.empty()) {
+        throw ECreateDatabase(ECreateDatabase::FileError, "No database file name given");
+    }
+    const fs::path Target(Path);
+    if (PathTaken(Target)) {
+        throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Path + " already exists");
+    }
+    if (ShippedSqlScripts().empty()) {
+        throw ECreateDatabase(ECreateDatabase::SqlError, "The program holds no database schema");
+    }
+    const fs::path Tmp = CreateTempFile(Target);
+    try {
+        FillDatabase(Tmp);
+        MoveIntoPlace(Tmp, Target);
+    } catch (...) {
+        std::error_code Ec;
+        fs::remove(Tmp, Ec);
+        fs::path Journal = Tmp;
+        Journal += "-journal";
+        fs::remove(Journal, Ec);
+        throw;
+    }
+}
