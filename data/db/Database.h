@@ -31,9 +31,12 @@ class TStatement;
 class TDatabase {
 public:
     // Opens an existing database file. Never creates one: a missing path, a
-    // folder, or a file that is not an SQLite database raises EDatabaseError
-    // naming the path. Sets journal_mode=WAL, synchronous=NORMAL, foreign
-    // keys as declared, and a busy timeout.
+    // folder, an empty file, or a file that is not an SQLite database raises
+    // EDatabaseError naming the path. Sets journal_mode=WAL,
+    // synchronous=NORMAL, foreign keys as declared, and a busy timeout.
+    // Every connection knows two additions to SQL:
+    //   COLLATE BVNOCASE  compares text as SameText does (Swedish letters too);
+    //   BV_TRUE(x)        1 when x reads as a true boolean (see TField::AsBoolean).
     static std::unique_ptr<TDatabase> Open(const std::string& Path);
     // Creates a new, empty database file; raises when Path already exists.
     static std::unique_ptr<TDatabase> Create(const std::string& Path);
@@ -48,11 +51,18 @@ public:
     // Runs a batch of SQL statements (no parameters). Raises on the first
     // failing statement with SQLite's message.
     void Exec(const std::string& Sql);
+    // Runs a batch of SQL statements as one transaction: all of it or, when a
+    // statement fails, nothing (rolled back, then raises). Statements that
+    // would end or nest the transaction themselves (BEGIN, COMMIT, ROLLBACK,
+    // SAVEPOINT, RELEASE) are refused as failures.
+    void ExecScript(const std::string& Sql);
     // Prepares one statement with "?" or ":name" parameters.
     TStatement Prepare(const std::string& Sql);
     // True when a table or view of that name exists (case ignored).
     bool TableExists(const std::string& Name);
     int64_t LastInsertRowId() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
     bool InTransaction() const { return FTxDepth > 0; }
 
     // Transaction guard: the outermost guard runs BEGIN IMMEDIATE, nested
@@ -75,10 +85,15 @@ public:
 
 private:
     TDatabase(sqlite3* Db, std::string Path);
+    static std::unique_ptr<TDatabase> Connect(const std::string& Path, int Flags);
+    void Configure();
+    [[noreturn]] void Fail(const std::string& What) const;
     sqlite3* FDb;
     std::string FPath;
     int FTxDepth = 0;
+    bool FInScript = false; // ExecScript refuses transaction statements
     friend class TTransaction;
+    friend class TStatement;
 };
 
 // A prepared statement; parameters are bound, never spliced into the text.
@@ -100,9 +115,16 @@ public:
     void Reset();
     int ColumnCount() const;
     std::string ColumnName(int Col) const;
+    // The declared type of the table column behind a result column, "" for
+    // an expression.
+    std::string ColumnDeclType(int Col) const;
     TValue Column(int Col) const;
+    int ParameterCount() const;
+    const std::string& Sql() const { return FSql; }
 
 private:
+    [[noreturn]] void Fail(const std::string& What);
     TDatabase& FDb;
     sqlite3_stmt* FStmt;
+    std::string FSql;
 };
