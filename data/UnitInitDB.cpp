@@ -106,8 +106,8 @@ void MoveIntoPlace(const fs::path& Tmp, const fs::path& Target) {
 #endif
 }
 
-// Runs every built-in script on the file Tmp in one transaction.
-void FillDatabase(const fs::path& Tmp) {
+// Runs the scripts on the file Tmp in one transaction.
+void FillDatabase(const fs::path& Tmp, const std::vector<TSqlScript>& Scripts) {
     sqlite3* Db = nullptr;
     const int Rc = sqlite3_open_v2(Tmp.string().c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr);
     if (Rc != SQLITE_OK) {
@@ -134,7 +134,7 @@ void FillDatabase(const fs::path& Tmp) {
     };
 
     Exec("BEGIN IMMEDIATE", "Starting the transaction");
-    for (const TSqlScript& S : ShippedSqlScripts()) {
+    for (const TSqlScript& S : Scripts) {
         Exec(S.Text, "Script " + S.Name + ".sql");
     }
     Exec("COMMIT", "Committing the new database");
@@ -143,6 +143,13 @@ void FillDatabase(const fs::path& Tmp) {
 } // namespace
 
 void CreateDatabase(const std::string& Path) {
+    if (ShippedSqlScripts().empty()) {
+        throw ECreateDatabase(ECreateDatabase::SqlError, "The program holds no database schema");
+    }
+    CreateDatabase(Path, ShippedSqlScripts());
+}
+
+void CreateDatabase(const std::string& Path, const std::vector<TSqlScript>& Scripts) {
     if (Path.empty()) {
         throw ECreateDatabase(ECreateDatabase::FileError, "No database file name given");
     }
@@ -150,12 +157,9 @@ void CreateDatabase(const std::string& Path) {
     if (PathTaken(Target)) {
         throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Path + " already exists");
     }
-    if (ShippedSqlScripts().empty()) {
-        throw ECreateDatabase(ECreateDatabase::SqlError, "The program holds no database schema");
-    }
     const fs::path Tmp = CreateTempFile(Target);
     try {
-        FillDatabase(Tmp);
+        FillDatabase(Tmp, Scripts);
         MoveIntoPlace(Tmp, Target);
     } catch (...) {
         std::error_code Ec;

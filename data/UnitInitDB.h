@@ -38,3 +38,7 @@ const std::string& SchemaSql();
 // name in the same folder and moved to Path only when every script has run;
 // on any failure the temporary file is removed and ECreateDatabase says why.
 void CreateDatabase(const std::string& Path);
+
+// The same with other scripts in place of the built-in ones (for tests and
+// tools that need a database with rows of their own).
+void CreateDatabase(const std::string& Path, const std::vector<TSqlScript>& Scripts);
