@@ -1,0 +1,197 @@
+#include "data/UnitBVDBConnect.h"
+
+#include "data/UnitBVDir.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const ConnectionFileName = "dbconnection";
+const char* const MigrationScriptName = "RunAndRemove.sql";
+const char* const DefaultDatabaseName = "bvdb.s3db";
+
+#ifdef _WIN32
+const char* const LineEnd = "\r\n";
+#else
+const char* const LineEnd = "\n";
+#endif
+
+// The lines of a text file, without their line ends (LF or CR LF) and
+// without a leading UTF-8 byte order mark. False when it cannot be read.
+bool ReadLines(const fs::path& Path, std::vector<std::string>& Lines) {
+    std::ifstream In(Path, std::ios::binary);
+    if (!In) {
+        return false;
+    }
+    std::ostringstream Buf;
+    Buf << In.rdbuf();
+    if (In.bad()) {
+        return false;
+    }
+    std::string Text = Buf.str();
+    if (Text.rfind("\xEF\xBB\xBF", 0) == 0) {
+        Text.erase(0, 3);
+    }
+    Lines.clear();
+    size_t Start = 0;
+    while (Start < Text.size()) {
+        size_t End = Text.find('\n', Start);
+        if (End == std::string::npos) {
+            End = Text.size();
+        }
+        std::string Line = Text.substr(Start, End - Start);
+        if (!Line.empty() && Line.back() == '\r') {
+            Line.pop_back();
+        }
+        Lines.push_back(std::move(Line));
+        Start = End + 1;
+    }
+    return true;
+}
+
+// Writes Text to Path through a temporary file in the same folder that is
+// renamed into place, so that a failure never leaves a truncated file.
+void WriteFileReplacing(const fs::path& Path, const std::string& Text) {
+    std::random_device Rd;
+    const fs::path Tmp = Path.parent_path() / (Path.filename().string() + ".tmp" + std::to_string(Rd()));
+    std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx");
+    if (F == nullptr) {
+        throw std::runtime_error("cannot create " + Tmp.string());
+    }
+    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size() && std::fflush(F) == 0;
+#ifndef _WIN32
+    const bool Synced = Written && ::fsync(fileno(F)) == 0;
+#else
+    const bool Synced = Written;
+#endif
+    const bool Closed = std::fclose(F) == 0;
+    std::error_code Ec;
+    if (!Synced || !Closed) {
+        fs::remove(Tmp, Ec);
+        throw std::runtime_error("cannot write " + Tmp.string());
+    }
+    fs::rename(Tmp, Path, Ec);
+    if (Ec) {
+        fs::remove(Tmp, Ec);
+        throw std::runtime_error("cannot rename to " + Path.string());
+    }
+}
+
+std::string Trimmed(const std::string& S) {
+    const size_t B = S.find_first_not_of(" \t\r\n");
+    if (B == std::string::npos) {
+        return {};
+    }
+    const size_t E = S.find_last_not_of(" \t\r\n");
+    return S.substr(B, E - B + 1);
+}
+
+} // namespace
+
+std::string TDataModuleBVDBConnect::DesignTimeDefaultPath() { return GetDataFolder() + DefaultDatabaseName; }
+
+const std::vector<std::string>& TDataModuleBVDBConnect::SchemaTables() {
+    static const std::vector<std::string> Tables = {
+        "Buildings",       "LayeredComponents", "Layers",        "Windows",        "Doors",
+        "Grounds",         "Months",            "LayeredComponentsPreDef",         "LayersPreDefUsed",
+        "LayersPreDef",    "WindowsPreDef",     "DoorsPreDef",   "GroundsPreDef",  "PreDefClimate",
+        "PreDefMonths",    "DefaultValueChoises", "DefaultValues", "N50",          "P50",
+    };
+    return Tables;
+}
+
+TDataModuleBVDBConnect::TDataModuleBVDBConnect() : FDatabasePath(DesignTimeDefaultPath()) {
+    ZConnectionBVDBBeforeConnect();
+    FConnection = TDatabase::Open(FDatabasePath);
+    ZConnectionBVDBAfterConnect();
+    CheckSchema();
+}
+
+TDataModuleBVDBConnect::TDataModuleBVDBConnect(TDirect, std::string Path) : FDatabasePath(std::move(Path)) {
+    FConnection = TDatabase::Open(FDatabasePath);
+    CheckSchema();
+}
+
+std::unique_ptr<TDataModuleBVDBConnect> TDataModuleBVDBConnect::OpenFile(const std::string& Path) {
+    return std::unique_ptr<TDataModuleBVDBConnect>(new TDataModuleBVDBConnect(TDirect{}, Path));
+}
+
+void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
+    try {
+        const fs::path Folder = fs::path(GetDataFolder());
+        const fs::path File = Folder / ConnectionFileName;
+        std::error_code Ec;
+        std::vector<std::string> Lines;
+        if (fs::exists(File, Ec)) {
+            if (!ReadLines(File, Lines)) {
+                return;
+            }
+        } else {
+            // The system never creates the data folder itself.
+            if (!fs::is_directory(Folder, Ec)) {
+                return;
+            }
+            Lines = {GetDataFolder() + DefaultDatabaseName};
+            WriteFileReplacing(File, Lines.front() + LineEnd);
+        }
+        // An empty file, or an empty first line, names no database: opening
+        // "" would give a temporary database that loses every edit.
+        if (Lines.empty() || Trimmed(Lines.front()).empty()) {
+            return;
+        }
+        FDatabasePath = Trimmed(Lines.front());
+    } catch (const std::exception&) {
+        // The path stays as it was: the design-time default.
+    }
+}
+
+void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {
+    FMigrationError.clear();
+    const fs::path Script = fs::path(GetDataFolder()) / MigrationScriptName;
+    std::error_code Ec;
+    if (!fs::exists(Script, Ec)) {
+        return;
+    }
+    std::vector<std::string> Lines;
+    if (!ReadLines(Script, Lines)) {
+        FMigrationError = "cannot read " + Script.string();
+        return;
+    }
+    std::string Sql;
+    for (size_t I = 0; I < Lines.size(); ++I) {
+        Sql += (I == 0 ? "" : "\r\n") + Lines[I];
+    }
+    try {
+        FConnection->ExecScript(Sql);
+    } catch (const EDatabaseError& E) {
+        // Rolled back; the script stays and is tried again at the next start.
+        FMigrationError = Script.string() + ": " + E.what();
+        return;
+    }
+    // A script that cannot be deleted runs again at the next start.
+    fs::remove(Script, Ec);
+}
+
+void TDataModuleBVDBConnect::CheckSchema() const {
+    std::string Missing;
+    for (const std::string& T : SchemaTables()) {
+        if (!FConnection->TableExists(T)) {
+            Missing += (Missing.empty() ? "" : ", ") + T;
+        }
+    }
+    if (!Missing.empty()) {
+        throw EDatabaseError("The database '" + FDatabasePath + "' is not a Braskvalla database: it lacks the table" +
+                             (Missing.find(',') != std::string::npos ? "s " : " ") + Missing);
+    }
+}

@@ -1,0 +1,61 @@
+// The connection module: the one database connection of the system, shared
+// by every data module. Created once at start-up, before the other modules.
+#pragma once
+
+#include "data/db/Database.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TDataModuleBVDBConnect {
+public:
+    // Connects as the application does at start-up, in this order:
+    //  1. ZConnectionBVDBBeforeConnect chooses the path (connection file);
+    //  2. the database at that path is opened (never created: a missing or
+    //     broken file raises EDatabaseError naming the path);
+    //  3. ZConnectionBVDBAfterConnect runs a pending migration script;
+    //  4. the tables of the schema are checked: a database that lacks one
+    //     raises EDatabaseError naming the path and the missing tables.
+    TDataModuleBVDBConnect();
+
+    // Opens the database file Path directly: no connection file, no
+    // migration script; the tables are checked as above.
+    static std::unique_ptr<TDataModuleBVDBConnect> OpenFile(const std::string& Path);
+
+    TDataModuleBVDBConnect(const TDataModuleBVDBConnect&) = delete;
+    TDataModuleBVDBConnect& operator=(const TDataModuleBVDBConnect&) = delete;
+
+    // The connection, open for the life of the module.
+    TDatabase& ZConnectionBVDB() const { return *FConnection; }
+    // The path the connection was opened with.
+    const std::string& DatabasePath() const { return FDatabasePath; }
+    // The failure of the migration script at this start ("" when there was
+    // none, or it ran). The script then stays in place for the next start.
+    const std::string& MigrationError() const { return FMigrationError; }
+
+    // The path used when the connection file can be neither read nor
+    // written: the data folder + "bvdb.s3db".
+    static std::string DesignTimeDefaultPath();
+    // The tables the system opens; each must exist in the database.
+    static const std::vector<std::string>& SchemaTables();
+
+    // Chooses the database path: the first line of the data folder's
+    // "dbconnection". When the file is missing it is created holding the
+    // default path. Any failure (no data folder, unreadable or unwritable
+    // file, an empty file or empty first line) leaves the path as it was.
+    void ZConnectionBVDBBeforeConnect();
+    // Runs the data folder's "RunAndRemove.sql", if there is one, in one
+    // transaction; deletes it after the commit. A failing script is rolled
+    // back and kept for the next start; its error is kept in MigrationError.
+    void ZConnectionBVDBAfterConnect();
+
+private:
+    struct TDirect {};
+    TDataModuleBVDBConnect(TDirect, std::string Path);
+    void CheckSchema() const;
+
+    std::string FDatabasePath;
+    std::unique_ptr<TDatabase> FConnection;
+    std::string FMigrationError;
+};
