@@ -1,0 +1,93 @@
+#include "cli/CliCommand.h"
+
+#include "tests/data/DataTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace bvtest;
+
+namespace {
+
+struct TRun {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+TRun RunCli(const std::vector<std::string>& Args) {
+    std::ostringstream Out;
+    std::ostringstream Err;
+    const int Code = cli::Main(Args, Out, Err);
+    return {Code, Out.str(), Err.str()};
+}
+
+} // namespace
+
+TEST(CliList, PrintsTheBuildingIdsInIdOrder) {
+    TempDataFolder Data;
+    const std::string Path = (Data.Root / "list.s3db").string();
+    CreateSchemaDatabase(Path)->Exec("INSERT INTO Buildings (ID) VALUES ('b'), ('Default'), ('A'), ('Öhus')");
+    const TRun R = RunCli({"--db", Path, "list"});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "A\nb\nDefault\nÖhus\n");
+    EXPECT_EQ(R.Err, "");
+    EXPECT_EQ(RunCli({"--db", Path, "list", "extra"}).Code, 1);
+}
+
+TEST(CliList, DataDirConnectsThroughTheConnectionFileAndRunsTheScript) {
+    TempDataFolder Data;
+    const fs::path Dir = Data.Root / "other data";
+    fs::create_directories(Dir);
+    CreateSchemaDatabase((Dir / "bvdb.s3db").string());
+    WriteFile(Dir / "RunAndRemove.sql", "INSERT INTO Buildings (ID) VALUES ('Migrerad');");
+    const TRun R = RunCli({"--data-dir", Dir.string(), "list"});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Migrerad\n");
+    EXPECT_FALSE(fs::exists(Dir / "RunAndRemove.sql"));
+    EXPECT_EQ(ReadFile(Dir / "dbconnection"), (Dir / "bvdb.s3db").string() + "\n");
+
+    // A failing script is reported, kept, and the command still runs.
+    WriteFile(Dir / "RunAndRemove.sql", "INSERT INTO NoSuchTable VALUES (1);");
+    const TRun Again = RunCli({"--data-dir", Dir.string(), "list"});
+    EXPECT_EQ(Again.Code, 0);
+    EXPECT_EQ(Again.Out, "Migrerad\n");
+    EXPECT_NE(Again.Err.find("NoSuchTable"), std::string::npos) << Again.Err;
+    EXPECT_TRUE(fs::exists(Dir / "RunAndRemove.sql"));
+}
+
+TEST(CliList, DatabaseFailuresExitWithFourNamingThePathAndCreateNothing) {
+    TempDataFolder Data;
+    const std::string Missing = (Data.Root / "missing.s3db").string();
+    const std::string Text = (Data.Root / "notes.s3db").string();
+    WriteFile(Text, "Inte en databas, bara lite text som är tillräckligt lång.\n");
+    const std::string Bare = (Data.Root / "bare.s3db").string();
+    TDatabase::Create(Bare)->Exec("CREATE TABLE Something (A INTEGER)");
+    const fs::path Connection = Data.Folder / "dbconnection";
+    WriteFile(Connection, Missing + "\n");
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Path;
+        const char* Problem;
+    };
+    const Case Cases[] = {
+        {{"list"}, Missing, "does not exist"}, // named by the connection file
+        {{"--db", Missing, "list"}, Missing, "does not exist"},
+        {{"--db", Text, "list"}, Text, "not a database"},
+        {{"--db", Bare, "list"}, Bare, "Buildings"},
+        {{"--data-dir", (Data.Root / "nowhere").string(), "list"}, (Data.Root / "nowhere" / "bvdb.s3db").string(),
+         "does not exist"},
+    };
+    for (const Case& C : Cases) {
+        const TRun R = RunCli(C.Args);
+        EXPECT_EQ(R.Code, 4) << C.Path;
+        EXPECT_EQ(R.Out, "");
+        EXPECT_NE(R.Err.find(C.Path), std::string::npos) << R.Err;
+        EXPECT_NE(R.Err.find(C.Problem), std::string::npos) << R.Err;
+    }
+    EXPECT_FALSE(fs::exists(Missing));
+    EXPECT_FALSE(fs::exists(Data.Root / "nowhere"));
+    EXPECT_EQ(ReadFile(Text), "Inte en databas, bara lite text som är tillräckligt lång.\n");
+    EXPECT_EQ(ReadFile(Connection), Missing + "\n");
+}
