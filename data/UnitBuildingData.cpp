@@ -263,7 +263,9 @@ bool TDataModuleBuildingData::CalculateBuilding() {
         FModified = WasModified;
         throw;
     }
-    FCalculated = true;
+    // A building without envelope area is stored without a balance; it is
+    // not calculated, whatever its results were before.
+    FCalculated = FCalcBuilding->GetCalculated();
     NotifyObservers();
     return true;
 }

@@ -115,8 +115,9 @@ public:
     // EBVException when there is none.
     void OpenBuilding(const std::string& Name);
     // Posts pending edits, then loads, computes and stores the current
-    // building on the calculation building; marks it calculated and tells
-    // the observers. A calculation failure (ECalcException) is shown through
+    // building on the calculation building; marks it calculated (unless it
+    // has no envelope area, so that no balance could run) and tells the
+    // observers. A calculation failure (ECalcException) is shown through
     // the error report, writes nothing and leaves the flags as they were;
     // the result is then false. Any other failure passes on, with nothing
     // written by the calculation and the flags as they were.
