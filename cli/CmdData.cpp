@@ -76,6 +76,11 @@ struct TInstallStep {
 
 const char* const DatabaseFileName = "bvdb.s3db";
 const char* const ConnectionFileName = "dbconnection";
+#ifdef _WIN32
+const char* const LineEnd = "\r\n";
+#else
+const char* const LineEnd = "\n";
+#endif
 
 std::string InstallDatabase(const fs::path& Folder) {
     const fs::path Db = Folder / DatabaseFileName;
@@ -96,7 +101,7 @@ std::string InstallConnectionFile(const fs::path& Folder) {
         return "Kept the existing connection file " + File.string();
     }
     const fs::path Db = Folder / DatabaseFileName;
-    WriteNewFile(File, Db.string() + "\n");
+    WriteNewFile(File, Db.string() + LineEnd);
     return "Created the connection file " + File.string() + " naming " + Db.string();
 }
 

@@ -74,7 +74,7 @@ def extraterrestrial_daily(phi, n):
         + ws * math.sin(phi) * math.sin(delta))
 
 
-def daily_on_vertical(phi, n, azimuth_deg, h, hd, steps=7200):
+def daily_on_vertical(phi, n, azimuth_deg, h, hd, steps=1440):
     """Daily irradiation (Wh/m2) on a vertical surface on the mean day.
 
     The daily global h and diffuse hd on the horizontal are spread over the
