@@ -560,6 +560,7 @@ void TDataset::SetFilter(std::string Where, std::vector<TValue> Params) {
     FWhere = std::move(Where);
     FWhereParams = std::move(Params);
     FSelectStmt.reset();
+    FTableSelects.clear();
     if (Active()) {
         Refresh();
     }
@@ -568,6 +569,7 @@ void TDataset::SetFilter(std::string Where, std::vector<TValue> Params) {
 void TDataset::SetOrderBy(std::string OrderBy) {
     FOrderBy = std::move(OrderBy);
     FSelectStmt.reset();
+    FTableSelects.clear();
     if (Active()) {
         Refresh();
     }
@@ -594,6 +596,7 @@ void TDataset::SetMaster(TDataset* Master, std::vector<std::pair<std::string, st
         Master->FDetails.push_back(this);
     }
     FSelectStmt.reset();
+    FTableSelects.clear();
     FLinkFields.clear();
     if (Active()) {
         if (!FIsQuery) {
@@ -673,14 +676,20 @@ void TDataset::BuildFields() {
     }
 }
 
-std::string TDataset::Where() const {
+// The WHERE clause of a table view. Link values are compared without regard
+// to case. For ASCII text, SQLite's NOCASE gives the same answer as BVNOCASE
+// (no other letter folds to an ASCII one) and can use the index of the link
+// columns; text with other letters needs BVNOCASE.
+std::string TDataset::Where(uint64_t FoldedLinks) const {
     std::string W;
     if (!FWhere.empty()) {
         W = "(" + FWhere + ")";
     }
     if (!FIsQuery) {
-        for (const auto& L : FLinks) {
-            W += (W.empty() ? "" : " AND ") + QuoteIdent(L.first) + " = ? COLLATE BVNOCASE";
+        for (size_t K = 0; K < FLinks.size(); ++K) {
+            const bool Folded = K < 64 && (FoldedLinks & (uint64_t{1} << K)) != 0;
+            W += (W.empty() ? "" : " AND ") + QuoteIdent(FLinks[K].first) +
+                 (Folded ? " = ? COLLATE BVNOCASE" : " = ? COLLATE NOCASE");
         }
     }
     return W;
@@ -739,38 +748,49 @@ void TDataset::ReadRows(std::optional<int64_t> KeepRowId, int KeepRecNo) {
         // A detail whose master has no row (or a NULL link value) matches nothing.
         const bool NoMatch = std::any_of(FLinkValues.begin(), FLinkValues.end(), IsNullValue);
         if (!NoMatch) {
-            if (!FSelectStmt) {
+            uint64_t Folded = 0;
+            for (size_t K = 0; K < FLinkValues.size(); ++K) {
+                const auto* S = std::get_if<std::string>(&FLinkValues[K]);
+                const bool Ascii = S == nullptr || std::all_of(S->begin(), S->end(), [](char C) {
+                                       return (static_cast<unsigned char>(C) & 0x80) == 0;
+                                   });
+                if (!Ascii) {
+                    Folded |= K < 64 ? uint64_t{1} << K : 0;
+                }
+            }
+            auto& Stmt = FTableSelects[Folded];
+            if (!Stmt) {
                 std::string Sql = "SELECT rowid";
                 for (const auto& C : FColumns) {
                     Sql += ", " + QuoteIdent(C.Name);
                 }
                 Sql += " FROM " + Quoted();
-                const std::string W = Where();
+                const std::string W = Where(Folded);
                 if (!W.empty()) {
                     Sql += " WHERE " + W;
                 }
                 if (!FOrderBy.empty()) {
                     Sql += " ORDER BY " + FOrderBy;
                 }
-                FSelectStmt = std::make_unique<TStatement>(FDb, Sql);
+                Stmt = std::make_unique<TStatement>(FDb, Sql);
             }
             int P = 1;
             for (const auto& V : FWhereParams) {
-                FSelectStmt->Bind(P++, V);
+                Stmt->Bind(P++, V);
             }
             for (const auto& V : FLinkValues) {
-                FSelectStmt->Bind(P++, V);
+                Stmt->Bind(P++, V);
             }
-            while (FSelectStmt->Step()) {
+            while (Stmt->Step()) {
                 TRow R;
-                R.RowId = std::get<int64_t>(FSelectStmt->Column(0));
+                R.RowId = std::get<int64_t>(Stmt->Column(0));
                 R.Values.resize(NFields);
                 for (size_t I = 0; I < NCols; ++I) {
-                    R.Values[I] = FSelectStmt->Column(static_cast<int>(I) + 1);
+                    R.Values[I] = Stmt->Column(static_cast<int>(I) + 1);
                 }
                 Rows.push_back(std::move(R));
             }
-            FSelectStmt->Reset();
+            Stmt->Reset();
         }
     }
     for (TRow& R : Rows) {
@@ -861,6 +881,7 @@ void TDataset::Open() {
         for (const auto& L : FLinks) {
             FLinkFields.push_back(FieldByName(L.first).FIndex);
         }
+        FTableSelects.clear();
         FRowStmt.reset();
         FInsertStmt.reset();
         FDefaultStmt.reset();

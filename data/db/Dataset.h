@@ -279,7 +279,7 @@ private:
     void MoveTo(int Index);
     bool RowMatches(const TRow& Row, const std::vector<int>& Cols, const std::vector<TValue>& Values,
                     bool CaseSensitive) const;
-    std::string Where() const;
+    std::string Where(uint64_t FoldedLinks) const;
     void BindQueryParams(TStatement& St) const;
 
     TDatabase& FDb;
@@ -316,7 +316,10 @@ private:
     int FNextListenerId = 1;
     std::vector<std::pair<int, TDatasetListener>> FListeners;
     // Prepared statements, kept for the life of the view.
-    std::unique_ptr<TStatement> FSelectStmt;
+    std::unique_ptr<TStatement> FSelectStmt;  // TQuery
+    // Table SELECTs by the links whose values need the full case folding
+    // (non-ASCII text); ASCII values compare with NOCASE, which can use an index.
+    std::map<uint64_t, std::unique_ptr<TStatement>> FTableSelects;
     std::unique_ptr<TStatement> FRowStmt;
     std::unique_ptr<TStatement> FInsertStmt;
     std::unique_ptr<TStatement> FDeleteStmt;

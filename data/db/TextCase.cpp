@@ -130,6 +130,18 @@ int CompareText(std::string_view A, std::string_view B) {
     size_t I = 0;
     size_t J = 0;
     while (I < A.size() && J < B.size()) {
+        const auto A0 = static_cast<unsigned char>(A[I]);
+        const auto B0 = static_cast<unsigned char>(B[J]);
+        if (A0 < 0x80 && B0 < 0x80) { // the common case, without decoding
+            const int Ua = (A0 >= 'a' && A0 <= 'z') ? A0 - 32 : A0;
+            const int Ub = (B0 >= 'a' && B0 <= 'z') ? B0 - 32 : B0;
+            if (Ua != Ub) {
+                return Ua < Ub ? -1 : 1;
+            }
+            ++I;
+            ++J;
+            continue;
+        }
         const uint32_t Ca = FoldUpper(NextCodePoint(A, I));
         const uint32_t Cb = FoldUpper(NextCodePoint(B, J));
         if (Ca != Cb) {
