@@ -13,8 +13,17 @@
 
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+class TDataModuleExportBuilding;
+
+// A building that cannot be exported or stored as it stands.
+class EExchangeError : public std::runtime_error {
+public:
+    explicit EExchangeError(const std::string& Msg) : std::runtime_error(Msg) {}
+};
 
 // The format version this program writes.
 inline constexpr int32_t CurrentExchangeVersion = 2;
@@ -57,6 +66,10 @@ public:
     static std::span<const TPropDef<TExpGround2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpGround2&) const = default;
 };
 
@@ -66,6 +79,10 @@ public:
     static std::span<const TPropDef<TExpMonth2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpMonth2&) const = default;
 };
 
@@ -75,6 +92,10 @@ public:
     static std::span<const TPropDef<TExpLayeredComponent2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpLayeredComponent2&) const = default;
 };
 
@@ -84,6 +105,10 @@ public:
     static std::span<const TPropDef<TExpLayer2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpLayer2&) const = default;
 };
 
@@ -93,6 +118,10 @@ public:
     static std::span<const TPropDef<TExpDoor2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpDoor2&) const = default;
 };
 
@@ -102,6 +131,10 @@ public:
     static std::span<const TPropDef<TExpWindow2>> Properties();
     void WriteRecord(TStreamWriter& S) override;
     void ReadRecord(TStreamReader& S) override;
+    // Fills the object from the current row of its view in M.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Appends one row to its view in M with the object's values and posts it.
+    void StoreToDatabase(TDataModuleExportBuilding& M) const;
     bool operator==(const TExpWindow2&) const = default;
 };
 
@@ -187,6 +220,15 @@ public:
     void WriteRecord(TStreamWriter& S) override;
     // Reads a building of the current version with all its members.
     void ReadRecord(TStreamReader& S) override;
+    // Fills the building and all its members from M, whose Buildings view
+    // stands on the building's row. Raises EExchangeError when the building
+    // does not have exactly twelve month rows: the file would not import.
+    void LoadFromDatabase(TDataModuleExportBuilding& M);
+    // Stores the building row and all member rows in one transaction, every
+    // member under the building's own ID; a building without a ground
+    // reference gets no foundation row. On failure nothing is stored (the
+    // views of M are re-read) and the error passes on.
+    void StoreToDatabase(TDataModuleExportBuilding& M);
     // Reads one building whose records are of the file's Version: below 2
     // the version-1 layout, converted; 2 the current layout. A newer
     // version raises EStreamError (SWrongVersion) and reads nothing.
