@@ -1,0 +1,123 @@
+// braskvalla-cli calc and show, run in-process on fixture databases.
+#include "cli/CliCommand.h"
+#include "tests/model/TestDb.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+using nlohmann::json;
+
+struct TRun {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+TRun RunCli(const std::string& Db, std::vector<std::string> Args) {
+    Args.insert(Args.begin(), {"--db", Db});
+    std::ostringstream Out;
+    std::ostringstream Err;
+    const int Code = cli::Main(Args, Out, Err);
+    return {Code, Out.str(), Err.str()};
+}
+
+// The fixture databases are built by the test, closed, then handed to the tool.
+struct TFixtureFile {
+    std::unique_ptr<TTestDb> Db;
+    explicit TFixtureFile(const std::string& Kind, const std::string& Extra = "")
+        : Db(std::make_unique<TTestDb>(std::vector<std::string>{ReadTextFile(FixturePath("common.sql")),
+                                                                ReadTextFile(FixturePath(Kind + ".sql")), Extra})) {}
+    const std::string& Path() const { return Db->Path(); }
+};
+
+const json& Expected(const std::string& Kind) {
+    static const json J = json::parse(ReadTextFile(FixturePath("expected.json")));
+    return J.at(Kind);
+}
+
+TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
+    TFixtureFile F("SuspendedFloor");
+    const TRun R = RunCli(F.Path(), {"calc", "hus", "--json"});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Err, "");
+    const json J = json::parse(R.Out);
+    const json& E = Expected("SuspendedFloor");
+    EXPECT_EQ(J.at("Buildings").at("ID"), "Hus");
+    EXPECT_EQ(J.at("Buildings").at("CALCULATED"), true);
+    for (const char* C : {"UVALUE", "HEATUSAGE", "HEATLOSSCOEFF", "V50"}) {
+        EXPECT_NEAR(J.at("Buildings").at(C).get<double>(), E.at("Buildings").at(C).get<double>(), 1e-9) << C;
+    }
+    ASSERT_EQ(J.at("Months").size(), 12u);
+    for (size_t M = 0; M < 12; ++M) {
+        EXPECT_EQ(J.at("Months")[M].at("MONTH"), M + 1);
+        EXPECT_EQ(J.at("Months")[M].at("HEATLOSS").get<double>(), E.at("Months")[M].at("HEATLOSS").get<double>());
+    }
+    EXPECT_NEAR(F.Db->Float("SELECT HEATUSAGE FROM Buildings"), E.at("Buildings").at("HEATUSAGE").get<double>(), 1e-9);
+
+    // The plain form names the building and prints the twelve months.
+    const TRun Plain = RunCli(F.Path(), {"calc", "Hus"});
+    ASSERT_EQ(Plain.Code, 0) << Plain.Err;
+    EXPECT_NE(Plain.Out.find("Building Hus: calculated"), std::string::npos) << Plain.Out;
+    EXPECT_NE(Plain.Out.find("HEATUSAGE"), std::string::npos);
+    EXPECT_EQ(std::count(Plain.Out.begin(), Plain.Out.end(), '\n'), 1 + 15 + 1 + 1 + 12);
+}
+
+TEST(CliCalc, CalculationErrorPrintsTheBoxTextAndExitsTwo) {
+    TFixtureFile F("HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;");
+    const std::string Before = F.Db->Dump();
+    const TRun R = RunCli(F.Path(), {"calc", "Hus"});
+    EXPECT_EQ(R.Code, 2);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "Beräkningen kunde inte genomföras\r\nHusgrund\n");
+    EXPECT_EQ(F.Db->Dump(), Before);
+}
+
+TEST(CliCalc, UnknownBuildingAndBadArgumentsExitOne) {
+    TFixtureFile F("Slab");
+    const std::string Before = F.Db->Dump();
+    const TRun Unknown = RunCli(F.Path(), {"calc", "Slott"});
+    EXPECT_EQ(Unknown.Code, 1);
+    EXPECT_NE(Unknown.Err.find("Slott"), std::string::npos) << Unknown.Err;
+    EXPECT_EQ(RunCli(F.Path(), {"show", "Slott", "--json"}).Code, 1);
+    for (const auto& Args : std::vector<std::vector<std::string>>{
+             {"calc"}, {"calc", "Hus", "Villa"}, {"calc", "Hus", "--xml"}, {"show", "Hus"}, {"show", "--json"}}) {
+        const TRun R = RunCli(F.Path(), Args);
+        EXPECT_EQ(R.Code, 1) << Args.size() << ' ' << R.Err;
+        EXPECT_FALSE(R.Err.empty());
+    }
+    EXPECT_EQ(F.Db->Dump(), Before);
+}
+
+TEST(CliCalc, UnreadableColumnIsADatabaseError) {
+    TFixtureFile F("Slab", "UPDATE Buildings SET VOLUME = NULL;");
+    const TRun R = RunCli(F.Path(), {"calc", "Hus"});
+    EXPECT_EQ(R.Code, 4);
+    EXPECT_NE(R.Err.find("VOLUME"), std::string::npos) << R.Err;
+}
+
+TEST(CliShow, PrintsEveryStoredRowOfTheBuilding) {
+    TFixtureFile F("FinlandSuspended1");
+    const TRun R = RunCli(F.Path(), {"show", "HUS", "--json"});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    const json J = json::parse(R.Out);
+    EXPECT_EQ(J.at("Buildings").at("ID"), "Hus");
+    EXPECT_EQ(J.at("Buildings").at("CALCULATED"), false);
+    EXPECT_EQ(J.at("Buildings").at("VENTTYPE"), 1);
+    EXPECT_EQ(J.at("Buildings").at("INFO"), "Enplansvilla");
+    for (const char* T : {"Months", "LayeredComponents", "Layers", "Windows", "Doors", "Grounds"}) {
+        EXPECT_EQ(static_cast<int64_t>(J.at(T).size()), F.Db->Int(std::string("SELECT COUNT(*) FROM ") + T)) << T;
+    }
+    EXPECT_EQ(J.at("Months")[4].at("MONTH"), 5);
+    EXPECT_EQ(J.at("Grounds")[0].at("TYPE"), "FinlandSuspended1");
+    EXPECT_EQ(J.at("Grounds")[0].at("SPECIALVAR1"), 0);
+    EXPECT_TRUE(J.at("Grounds")[0].at("PIC").is_null());
+    EXPECT_EQ(J.at("Layers")[0].at("LOCKEDDEPTH").is_boolean(), true);
+    EXPECT_EQ(J.at("Windows")[0].at("ID"), "Söder 1");
+}
+
+} // namespace
