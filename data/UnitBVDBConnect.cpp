@@ -172,8 +172,11 @@ void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {
     for (size_t I = 0; I < Lines.size(); ++I) {
         Sql += (I == 0 ? "" : "\r\n") + Lines[I];
     }
+    // A transaction that cannot even start ends the connecting with its error.
+    TDatabase::TTransaction Tx(*FConnection);
     try {
         FConnection->ExecScript(Sql);
+        Tx.Commit();
     } catch (const EDatabaseError& E) {
         // Rolled back; the script stays and is tried again at the next start.
         FMigrationError = Script.string() + ": " + E.what();

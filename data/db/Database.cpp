@@ -249,13 +249,23 @@ TStatement::TStatement(TDatabase& Db, const std::string& Sql) : FDb(Db), FStmt(n
     if (FStmt == nullptr) {
         throw EDatabaseError("No SQL statement given (in: " + Shorten(Sql) + ")");
     }
-    // One statement only: a second one after the first would silently not run.
-    for (; Tail != nullptr && *Tail != '\0'; ++Tail) {
-        const char C = *Tail;
-        if (C != ' ' && C != '\t' && C != '\r' && C != '\n' && C != ';') {
+    // One statement only: a second one after the first would silently not
+    // run. What follows may only be blanks, semicolons and comments, which
+    // prepare to no statement.
+    while (Tail != nullptr && *Tail != '\0') {
+        sqlite3_stmt* Next = nullptr;
+        const char* After = nullptr;
+        const int Rc = sqlite3_prepare_v2(Db.FDb, Tail, -1, &Next, &After);
+        const bool Empty = Rc == SQLITE_OK && Next == nullptr;
+        sqlite3_finalize(Next);
+        if (!Empty) {
             sqlite3_finalize(FStmt);
             throw EDatabaseError("Only one SQL statement can be prepared at a time (in: " + Shorten(Sql) + ")");
         }
+        if (After == Tail) {
+            break;
+        }
+        Tail = After;
     }
 }
 

@@ -698,6 +698,8 @@ std::string TDataset::Where(uint64_t FoldedLinks) const {
 std::vector<TValue> TDataset::CurrentLinkValues() const {
     std::vector<TValue> V;
     if (FMaster == nullptr) {
+        // Links without a master (it was destroyed first) match nothing.
+        V.resize(FLinks.size());
         return V;
     }
     const bool HasRow = FMaster->Active() && (FMaster->FCur >= 0 || FMaster->FState == TDatasetState::Insert);

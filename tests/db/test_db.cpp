@@ -427,6 +427,22 @@ TEST_F(MasterDetailTest, DetailFollowsTheMasterAndTakesItsLinkValues) {
     EXPECT_TRUE(M.IsEmpty());
 }
 
+TEST_F(MasterDetailTest, ADetailOutlivingItsMasterStaysRestricted) {
+    auto B = std::make_unique<TDataset>(*Db, "Buildings");
+    TDataset M(*Db, "Months");
+    M.SetMaster(B.get(), {{"BUILDING", "ID"}});
+    B->Open();
+    M.Open();
+    EXPECT_EQ(M.RecordCount(), 2);
+    B.reset();
+    EXPECT_EQ(M.Master(), nullptr);
+    M.Refresh(); // no master row: no rows, not every row of the table
+    EXPECT_TRUE(M.IsEmpty());
+    M.SetMaster(nullptr, {});
+    M.Refresh();
+    EXPECT_EQ(M.RecordCount(), 4);
+}
+
 TEST_F(MasterDetailTest, ThreeLevelsWithSeveralLinkColumns) {
     TDataset B(*Db, "Buildings");
     B.SetOrderBy("ID");
@@ -629,6 +645,9 @@ TEST_F(DbTest, QueriesBindParametersAndStayReadOnly) {
     TQuery Two(*Db, "DELETE FROM DefaultValues; DROP TABLE DefaultValues");
     EXPECT_THROW(Two.ExecSQL(), EDatabaseError);
     EXPECT_EQ(Count("DefaultValues"), 2);
+    TQuery Commented(*Db, "UPDATE DefaultValues SET DEFVALUE = 2 WHERE DEFAULTCHOICESIDNO = 2; -- halved\n;");
+    Commented.ExecSQL(); // comments and semicolons after the statement are fine
+    EXPECT_EQ(Raw("SELECT DEFVALUE FROM DefaultValues WHERE DEFAULTCHOICESIDNO = 2"), TValue(2.0));
     Q.SetSQL("SELECT * FROM NoSuchTable");
     EXPECT_THROW(Q.Open(), EDatabaseError);
 }
