@@ -33,18 +33,37 @@ TBuildingFileReader::TBuildingFileReader(std::span<const uint8_t> Bytes)
         throw EStreamError(SWrongVersion);
 }
 
-void TBuildingFileReader::SkipToNextBuilding(size_t From) {
-    // A building record of either version as the writers of both put it:
-    // the signature and the class name.
-    static constexpr std::string_view Heads[] = {
-        std::string_view("TPF0\x0DTExpBuilding2", 18),
-        std::string_view("TPF0\x0DTExpBuilding1", 18),
-    };
+namespace {
+
+// A building record of either version as both versions' writers put it:
+// the signature and the class name.
+constexpr std::string_view BuildingHeads[] = {
+    std::string_view("TPF0\x0DTExpBuilding2", 18),
+    std::string_view("TPF0\x0DTExpBuilding1", 18),
+};
+
+bool IsBuildingHead(std::span<const uint8_t> Bytes, size_t At) {
+    for (const std::string_view H : BuildingHeads)
+        if (Bytes.size() - At >= H.size() && std::memcmp(Bytes.data() + At, H.data(), H.size()) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TBuildingFileReader::Resynchronise(size_t Start, size_t Failed) {
+    // A building record the failed read went through: the file's counts
+    // sent it into the next building.
+    for (const size_t At : FStarts)
+        if (At > Start && At < FBytes.size() && IsBuildingHead(FBytes, At)) {
+            FStream.Seek(At);
+            return;
+        }
     const auto* Begin = FBytes.data();
     const auto* End = Begin + FBytes.size();
     const uint8_t* Best = End;
-    for (const std::string_view H : Heads) {
-        const auto* Hit = std::search(Begin + std::min(From, FBytes.size()), End, H.begin(), H.end(),
+    for (const std::string_view H : BuildingHeads) {
+        const auto* Hit = std::search(Begin + std::min(Failed, FBytes.size()), End, H.begin(), H.end(),
                                       [](uint8_t A, char B) { return A == static_cast<uint8_t>(B); });
         Best = std::min(Best, Hit);
     }
@@ -64,14 +83,18 @@ bool TBuildingFileReader::Next(TReadBuilding& Out) {
         return true;
     }
     const size_t Start = FStream.Position();
+    FStarts.clear();
+    FStream.TrackRecordStarts(&FStarts);
     try {
         Out.Building.emplace();
         Out.Building->ReadVersioned(FStream, FInfo.PVersion);
     } catch (const EStreamError& E) {
         Out.Building.reset();
         Out.Error = E.what();
-        SkipToNextBuilding(Start + 1);
+        FStream.TrackRecordStarts(nullptr);
+        Resynchronise(Start, std::max(FStream.Position(), Start + 1));
     }
+    FStream.TrackRecordStarts(nullptr);
     ++FDone;
     return true;
 }

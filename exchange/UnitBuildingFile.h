@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 // Builds the bytes of a file: the file-info record for NBuildings, then each
 // building added. Save refuses when fewer or more buildings were added than
@@ -39,8 +40,13 @@ struct TReadBuilding {
 };
 
 // Reads the buildings of a file one at a time. A building that cannot be
-// read is reported and the reader moves on to the next building record it
-// finds, so one broken building does not take the rest of the file with it.
+// read is reported and the reader moves on to the next building record, so
+// one broken building does not take the rest of the file with it. The next
+// building is a building record that the failed read itself started (when
+// a wrong count made it read into the next building), else the first
+// building signature after the point of failure; never one found inside
+// the texts of the failed building, and never before where the failed read
+// began, so the whole file is read at most a bounded number of times.
 class TBuildingFileReader {
 public:
     // Reads the file-info record. Raises EStreamError when it cannot be read
@@ -60,10 +66,11 @@ public:
     bool Next(TReadBuilding& Out);
 
 private:
-    void SkipToNextBuilding(size_t From);
+    void Resynchronise(size_t Start, size_t Failed);
 
     std::span<const uint8_t> FBytes;
     TStreamReader FStream;
     TExpFileInfo2 FInfo;
     int32_t FDone = 0;
+    std::vector<size_t> FStarts; // record starts of the building being read
 };

@@ -264,6 +264,8 @@ std::string TStreamReader::ShortString() {
 }
 
 std::string TStreamReader::BeginRecord() {
+    if (FStarts)
+        FStarts->push_back(FPos);
     if (Remaining() < 4)
         throw EStreamReadError();
     const uint8_t* Sig = Take(4);

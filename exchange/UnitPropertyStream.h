@@ -146,6 +146,10 @@ public:
 
     // Signature, class name and object name; returns the class name.
     std::string BeginRecord();
+    // While set, BeginRecord appends the position of every record it starts
+    // (nullptr stops it). A reader that must resynchronise after an error
+    // can then tell real record boundaries from look-alikes inside texts.
+    void TrackRecordStarts(std::vector<size_t>* Starts) { FStarts = Starts; }
     // Reads the next property name. False at the end of the property list;
     // the list of child objects is then read too and must be empty.
     bool NextProperty(std::string& Name);
@@ -173,6 +177,7 @@ private:
     const uint8_t* FData;
     size_t FSize;
     size_t FPos = 0;
+    std::vector<size_t>* FStarts = nullptr;
 };
 
 // A record read without knowing its class: every property with its value.

@@ -107,6 +107,44 @@ TEST(BuildingFile, AnnouncedButMissingBuildingsAreOneResultAndNoHang) {
     EXPECT_FALSE(R.Next(B));
 }
 
+TEST(BuildingFile, ABuildingInsideATextIsNotTakenForTheNextOne) {
+    // The first building carries, as the bytes of its description, a whole
+    // building "Falsk", and then fails. Reading goes on after the point of
+    // failure, at the real second building.
+    TExpBuilding2 Fake = SampleGarage();
+    Fake.RenameBuilding("Falsk");
+    TBytes FakeBytes;
+    TStreamWriter FW(FakeBytes);
+    Fake.WriteRecord(FW);
+
+    TBuildingFileWriter W(2);
+    TBytes Bytes = W.Bytes();
+    TStreamWriter BW(Bytes);
+    BW.BeginRecord("TExpBuilding2");
+    BW.WriteInteger("PVersion", 2);
+    BW.WriteText("PID", "Kaputt");
+    const std::string Info(FakeBytes.begin(), FakeBytes.end());
+    Bytes.push_back(5);
+    Bytes.insert(Bytes.end(), {'P', 'I', 'n', 'f', 'o', 0x0C});
+    const auto N = static_cast<uint32_t>(Info.size());
+    Bytes.insert(Bytes.end(), {uint8_t(N), uint8_t(N >> 8), uint8_t(N >> 16), uint8_t(N >> 24)});
+    Bytes.insert(Bytes.end(), Info.begin(), Info.end());
+    BW.WriteInteger("PNoSuchProperty", 1);
+    BW.EndRecord();
+    TExpBuilding2 Garage = SampleGarage();
+    Garage.WriteRecord(BW);
+
+    TBuildingFileReader R(Bytes);
+    TReadBuilding B;
+    ASSERT_TRUE(R.Next(B));
+    EXPECT_FALSE(B.Building);
+    EXPECT_NE(B.Error.find("PNoSuchProperty"), std::string::npos) << B.Error;
+    ASSERT_TRUE(R.Next(B));
+    ASSERT_TRUE(B.Building) << B.Error;
+    EXPECT_EQ(B.Building->GetBuildingID(), "Garage");
+    EXPECT_FALSE(R.Next(B));
+}
+
 TEST(BuildingFile, RandomDamageNeverCrashesAndUndamagedBuildingsSurvive) {
     // Overwrite bytes inside the second of three buildings; the first is
     // untouched, and each building is either read or reported.
