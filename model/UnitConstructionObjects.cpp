@@ -48,10 +48,51 @@ int32_t ReadWhole(TDataset& T, const char* Column) {
     return RoundHalfEven(T.FieldByName(Column).AsFloat(), Column);
 }
 
-void WriteFloat(TDataset& T, const char* Column, double V) { T.FieldByName(Column).SetFloat(V); }
-void WriteInt(TDataset& T, const char* Column, int64_t V) { T.FieldByName(Column).SetInteger(V); }
+// The writers leave a column alone when it already holds exactly the value
+// (same storage class, same value): a row that a store finds unchanged is
+// posted without an UPDATE, and the database ends up the same.
+template <class T>
+bool Holds(const TField& F, const T& V) {
+    const TValue Cur = F.Value();
+    const T* P = std::get_if<T>(&Cur);
+    return P != nullptr && *P == V;
+}
+
+void WriteFloat(TDataset& T, const char* Column, double V) {
+    TField& F = T.FieldByName(Column);
+    if (!Holds(F, V)) {
+        F.SetFloat(V);
+    }
+}
+void WriteInt(TDataset& T, const char* Column, int64_t V) {
+    TField& F = T.FieldByName(Column);
+    if (!Holds(F, V)) {
+        F.SetInteger(V);
+    }
+}
 void WriteString(TDataset& T, const char* Column, const std::string& V) {
-    T.FieldByName(Column).SetString(V);
+    TField& F = T.FieldByName(Column);
+    if (!Holds(F, V)) {
+        F.SetString(V);
+    }
+}
+// Booleans are stored as 'Y' and 'N'.
+void WriteBool(TDataset& T, const char* Column, bool V) {
+    TField& F = T.FieldByName(Column);
+    if (!Holds(F, std::string(V ? "Y" : "N"))) {
+        F.SetBoolean(V);
+    }
+}
+
+// A column stored scaled: read divided by Scale (remembering the column
+// value), written as Held x Scale unless the remembered value gives Held.
+double ReadScaled(TDataset& T, const char* Column, double Scale, TLoadedColumn& Loaded) {
+    Loaded.Value = ReadFloat(T, Column);
+    Loaded.Loaded = true;
+    return Loaded.Value / Scale;
+}
+void WriteScaled(TDataset& T, const char* Column, double Held, double Scale, const TLoadedColumn& Loaded) {
+    WriteFloat(T, Column, Loaded.Loaded && Loaded.Value / Scale == Held ? Loaded.Value : Held * Scale);
 }
 
 // The store pattern: find the row by its key (case ignored), edit it, or
@@ -103,7 +144,7 @@ const char* GroundTypeKey(int Kind) {
 void TLayer::Load() {
     TDataset& T = Need(FLayerTable, "skikt");
     FID = ReadString(T, "ID");
-    FThickness = ReadFloat(T, "DEPTH") / 1000.0;
+    FThickness = ReadScaled(T, "DEPTH", 1000.0, FDepthColumn);
     FLockedDepth = T.FieldByName("LOCKEDDEPTH").AsBoolean();
     FThermCond = ReadFloat(T, "THERMCOND");
     FSpecCap = ReadFloat(T, "SPECCAP");
@@ -122,8 +163,8 @@ void TLayer::Store() {
     WriteInt(T, "POS", FPosition);
     WriteString(T, "TYPE", FType);
     WriteString(T, "ID", FID);
-    WriteFloat(T, "DEPTH", FThickness * 1000.0);
-    T.FieldByName("LOCKEDDEPTH").SetBoolean(FLockedDepth);
+    WriteScaled(T, "DEPTH", FThickness, 1000.0, FDepthColumn);
+    WriteBool(T, "LOCKEDDEPTH", FLockedDepth);
     WriteFloat(T, "THERMCOND", FThermCond);
     WriteFloat(T, "SPECCAP", FSpecCap);
     WriteFloat(T, "DENSITY", FDensity);
@@ -204,6 +245,12 @@ double TLayeredComponent::GetOuterCapacity() const { return FArea * FKappaOuter;
 void TLayeredComponent::Store() {
     TDataset& Comp = Need(FComponentTable, "konstruktioner");
     const TBookmark Current = Comp.GetBookmark();
+    StoreHere();
+    ReturnTo(&Comp, Current);
+}
+
+void TLayeredComponent::StoreHere() {
+    TDataset& Comp = Need(FComponentTable, "konstruktioner");
     EditOrAppend(Comp, {"BUILDING", "ID"}, {FBuilding, FID});
     WriteString(Comp, "ID", FID);
     WriteString(Comp, "BUILDING", FBuilding);
@@ -217,7 +264,23 @@ void TLayeredComponent::Store() {
     for (auto& L : FLayers) {
         L->Store();
     }
-    ReturnTo(&Comp, Current);
+}
+
+void StoreComponents(const TComponentList& List) {
+    // Every construction of a list lies in the same table: the table returns
+    // to its row once, after the last one, instead of after each (every
+    // move of the construction table re-reads its layers).
+    TDataset* Table = nullptr;
+    TBookmark Current;
+    for (const auto& C : List) {
+        if (C->GetComponentTable() != Table) {
+            ReturnTo(Table, Current);
+            Table = C->GetComponentTable();
+            Current = Remember(Table);
+        }
+        C->StoreHere();
+    }
+    ReturnTo(Table, Current);
 }
 
 // ===========================================================================
@@ -231,8 +294,8 @@ void TWindow::Load() {
     }
     FSolar.UValue = ReadFloat(T, "UVALUE");
     FSolar.GValue = ReadFloat(T, "GVALUE");
-    FSolar.GlazedFraction = 1.0 - ReadFloat(T, "FRAMEFACTOR") / 100.0;
-    FSolar.Shading = ReadFloat(T, "SHADING") / 100.0;
+    FSolar.GlazedFraction = 1.0 - ReadScaled(T, "FRAMEFACTOR", 100.0, FFrameFactorColumn);
+    FSolar.Shading = ReadScaled(T, "SHADING", 100.0, FShadingColumn);
     FSolar.Area = ReadFloat(T, "AREA");
     FDirection = ReadInt(T, "DIRECTION");
     FBuilding = ReadString(T, "BUILDING");
@@ -246,8 +309,11 @@ void TWindow::Store() {
     WriteString(T, "ID", FID);
     WriteFloat(T, "UVALUE", FSolar.UValue);
     WriteFloat(T, "GVALUE", FSolar.GValue);
-    WriteFloat(T, "FRAMEFACTOR", (1.0 - FSolar.GlazedFraction) * 100.0);
-    WriteFloat(T, "SHADING", FSolar.Shading * 100.0);
+    // The column holds the frame share, the window the glazed fraction.
+    const bool FrameAsLoaded =
+        FFrameFactorColumn.Loaded && 1.0 - FFrameFactorColumn.Value / 100.0 == FSolar.GlazedFraction;
+    WriteFloat(T, "FRAMEFACTOR", FrameAsLoaded ? FFrameFactorColumn.Value : (1.0 - FSolar.GlazedFraction) * 100.0);
+    WriteScaled(T, "SHADING", FSolar.Shading, 100.0, FShadingColumn);
     WriteFloat(T, "AREA", FSolar.Area);
     WriteInt(T, "DIRECTION", FDirection);
     T.Post();
@@ -305,6 +371,26 @@ double TGroundObject::MeanU(const TComponentList& Group, double& TotalArea) {
     return static_cast<double>(M);
 }
 
+double TGroundObject::LoadScaled(TDataset& T, const char* Column, double Scale) {
+    for (auto& [Name, L] : FLoadedColumns) {
+        if (Name == Column) {
+            return ReadScaled(T, Column, Scale, L);
+        }
+    }
+    FLoadedColumns.emplace_back(Column, TLoadedColumn{});
+    return ReadScaled(T, Column, Scale, FLoadedColumns.back().second);
+}
+
+void TGroundObject::StoreScaled(TDataset& T, const char* Column, double Held, double Scale) {
+    for (const auto& [Name, L] : FLoadedColumns) {
+        if (Name == Column) {
+            WriteScaled(T, Column, Held, Scale, L);
+            return;
+        }
+    }
+    WriteFloat(T, Column, Held * Scale);
+}
+
 TDataset& TGroundObject::GroundRow() {
     TDataset& T = Need(FGroundTable, "husgrund");
     if (T.IsEmpty()) {
@@ -329,11 +415,7 @@ void TGroundObject::LoadGroup(TDataset* Table, TDataset* LayerTable, TComponentL
     }
 }
 
-void TGroundObject::StoreGroup(TComponentList& Group) {
-    for (auto& C : Group) {
-        C->Store();
-    }
-}
+void TGroundObject::StoreGroup(TComponentList& Group) { StoreComponents(Group); }
 
 void TGroundObject::ComputeGroup(TComponentList& Group) {
     for (auto& C : Group) {
@@ -353,35 +435,35 @@ namespace {
 
 // The columns every slab kind holds: area, perimeter, wall thickness,
 // ground conductivity, soil, kind and U.
-void LoadSlabColumns(TDataset& T, TISO13370SlabOnGround& G, std::string& Soil, std::string& Kind) {
+void LoadSlabColumns(TDataset& T, TISO13370SlabOnGround& G, TGroundObject& O, std::string& Soil, std::string& Kind) {
     G.A = ReadFloat(T, "AREA");
     G.P = ReadFloat(T, "PERIMETER");
-    G.w = ReadFloat(T, "WALLDEPTH") / 1000.0;
+    G.w = O.LoadScaled(T, "WALLDEPTH", 1000.0);
     G.Lambda = ReadFloat(T, "GROUNDTHERMCOND");
     Soil = ReadString(T, "SOILNAME");
     Kind = ReadString(T, "TYPE");
     G.U = ReadFloat(T, "UVALUE");
 }
 
-void StoreSlabColumns(TDataset& T, const TISO13370SlabOnGround& G, const std::string& Soil) {
+void StoreSlabColumns(TDataset& T, const TISO13370SlabOnGround& G, TGroundObject& O, const std::string& Soil) {
     WriteFloat(T, "AREA", G.A);
     WriteFloat(T, "PERIMETER", G.P);
-    WriteFloat(T, "WALLDEPTH", G.w * 1000.0);
+    O.StoreScaled(T, "WALLDEPTH", G.w, 1000.0);
     WriteFloat(T, "GROUNDTHERMCOND", G.Lambda);
     WriteString(T, "SOILNAME", Soil);
     WriteFloat(T, "UVALUE", G.U);
 }
 
-void LoadEdgeColumns(TDataset& T, TSIOInsulatedSlabOnGround& G) {
+void LoadEdgeColumns(TDataset& T, TSIOInsulatedSlabOnGround& G, TGroundObject& O) {
     G.LambdaN = ReadFloat(T, "ISOCOND");
-    G.dn = ReadFloat(T, "ISOWIDTH") / 1000.0;
-    G.D = ReadFloat(T, "ISOLENGTH") / 1000.0;
+    G.dn = O.LoadScaled(T, "ISOWIDTH", 1000.0);
+    G.D = O.LoadScaled(T, "ISOLENGTH", 1000.0);
 }
 
-void StoreEdgeColumns(TDataset& T, const TSIOInsulatedSlabOnGround& G) {
+void StoreEdgeColumns(TDataset& T, const TSIOInsulatedSlabOnGround& G, TGroundObject& O) {
     WriteFloat(T, "ISOCOND", G.LambdaN);
-    WriteFloat(T, "ISOWIDTH", G.dn * 1000.0);
-    WriteFloat(T, "ISOLENGTH", G.D * 1000.0);
+    O.StoreScaled(T, "ISOWIDTH", G.dn, 1000.0);
+    O.StoreScaled(T, "ISOLENGTH", G.D, 1000.0);
 }
 
 // Computes the slabs and gives a slab kind its floor area and the floor
@@ -418,13 +500,13 @@ double SumInnerCapacity(const TComponentList& Group) {
 // Slab kinds
 
 void TSlabonGround::Load() {
-    LoadSlabColumns(GroundRow(), *this, FSoilName, FKindKey);
+    LoadSlabColumns(GroundRow(), *this, *this, FSoilName, FKindKey);
     LoadGroup(FSlabTable, FSlabLayerTable, FSlabs);
 }
 
 void TSlabonGround::Store() {
     TDataset& T = EditGroundRow();
-    StoreSlabColumns(T, *this, FSoilName);
+    StoreSlabColumns(T, *this, *this, FSoilName);
     T.Post();
     StoreGroup(FSlabs);
 }
@@ -443,15 +525,15 @@ double TSlabonGround::GetHeatCapacity() { return SumInnerCapacity(FSlabs); }
 
 void TSlabHorizontal::Load() {
     TDataset& T = GroundRow();
-    LoadSlabColumns(T, *this, FSoilName, FKindKey);
-    LoadEdgeColumns(T, *this);
+    LoadSlabColumns(T, *this, *this, FSoilName, FKindKey);
+    LoadEdgeColumns(T, *this, *this);
     LoadGroup(FSlabTable, FSlabLayerTable, FSlabs);
 }
 
 void TSlabHorizontal::Store() {
     TDataset& T = EditGroundRow();
-    StoreSlabColumns(T, *this, FSoilName);
-    StoreEdgeColumns(T, *this);
+    StoreSlabColumns(T, *this, *this, FSoilName);
+    StoreEdgeColumns(T, *this, *this);
     T.Post();
     StoreGroup(FSlabs);
 }
@@ -467,15 +549,15 @@ double TSlabHorizontal::GetHeatCapacity() { return SumInnerCapacity(FSlabs); }
 
 void TSlabVertical::Load() {
     TDataset& T = GroundRow();
-    LoadSlabColumns(T, *this, FSoilName, FKindKey);
-    LoadEdgeColumns(T, *this);
+    LoadSlabColumns(T, *this, *this, FSoilName, FKindKey);
+    LoadEdgeColumns(T, *this, *this);
     LoadGroup(FSlabTable, FSlabLayerTable, FSlabs);
 }
 
 void TSlabVertical::Store() {
     TDataset& T = EditGroundRow();
-    StoreSlabColumns(T, *this, FSoilName);
-    StoreEdgeColumns(T, *this);
+    StoreSlabColumns(T, *this, *this, FSoilName);
+    StoreEdgeColumns(T, *this, *this);
     T.Post();
     StoreGroup(FSlabs);
 }
@@ -560,15 +642,15 @@ void TSuspendedFloor::LoadColumns(bool ReadWallDepth) {
     A = ReadFloat(T, "AREA");
     P = ReadFloat(T, "PERIMETER");
     if (ReadWallDepth) {
-        w = ReadFloat(T, "WALLDEPTH") / 1000.0;
+        w = LoadScaled(T, "WALLDEPTH", 1000.0);
     }
     Uw = ReadFloat(T, "UWALL");
     U = ReadFloat(T, "UVALUE");
     Lambda = ReadFloat(T, "GROUNDTHERMCOND");
-    h = ReadFloat(T, "WALLHEIGHT") / 1000.0;
+    h = LoadScaled(T, "WALLHEIGHT", 1000.0);
     FVentilationArea = ReadFloat(T, "VENTILATIONAREA");
     v = ReadFloat(T, "WINDSPEED");
-    fw = ReadFloat(T, "SHIELDING") / 100.0;
+    fw = LoadScaled(T, "SHIELDING", 100.0);
     FSoilName = ReadString(T, "SOILNAME");
     FKindKey = ReadString(T, "TYPE");
 }
@@ -577,14 +659,14 @@ void TSuspendedFloor::StoreColumns() {
     TDataset& T = EditGroundRow();
     WriteFloat(T, "AREA", A);
     WriteFloat(T, "PERIMETER", P);
-    WriteFloat(T, "WALLDEPTH", w * 1000.0);
+    StoreScaled(T, "WALLDEPTH", w, 1000.0);
     WriteFloat(T, "UWALL", Uw);
     WriteFloat(T, "UVALUE", U);
     WriteFloat(T, "GROUNDTHERMCOND", Lambda);
-    WriteFloat(T, "WALLHEIGHT", h * 1000.0);
+    StoreScaled(T, "WALLHEIGHT", h, 1000.0);
     WriteFloat(T, "VENTILATIONAREA", FVentilationArea);
     WriteFloat(T, "WINDSPEED", v);
-    WriteFloat(T, "SHIELDING", fw * 100.0);
+    StoreScaled(T, "SHIELDING", fw, 100.0);
     WriteString(T, "SOILNAME", FSoilName);
     T.Post();
 }
@@ -689,11 +771,11 @@ void THeatedCellar::Load() {
     TDataset& T = GroundRow();
     A = ReadFloat(T, "AREA");
     P = ReadFloat(T, "PERIMETER");
-    w = ReadFloat(T, "WALLDEPTH") / 1000.0;
+    w = LoadScaled(T, "WALLDEPTH", 1000.0);
     Ubw = ReadFloat(T, "UWALL");
     U = ReadFloat(T, "UVALUE");
     Lambda = ReadFloat(T, "GROUNDTHERMCOND");
-    z = ReadFloat(T, "WALLHEIGHT") / 1000.0;
+    z = LoadScaled(T, "WALLHEIGHT", 1000.0);
     FSoilName = ReadString(T, "SOILNAME");
     FKindKey = ReadString(T, "TYPE");
     LoadGroup(FFloorTable, FFloorLayerTable, FFloors);
@@ -705,11 +787,11 @@ void THeatedCellar::Store() {
     TDataset& T = EditGroundRow();
     WriteFloat(T, "AREA", A);
     WriteFloat(T, "PERIMETER", P);
-    WriteFloat(T, "WALLDEPTH", w * 1000.0);
+    StoreScaled(T, "WALLDEPTH", w, 1000.0);
     WriteFloat(T, "UWALL", Ubw);
     WriteFloat(T, "UVALUE", U);
     WriteFloat(T, "GROUNDTHERMCOND", Lambda);
-    WriteFloat(T, "WALLHEIGHT", z * 1000.0);
+    StoreScaled(T, "WALLHEIGHT", z, 1000.0);
     WriteString(T, "SOILNAME", FSoilName);
     T.Post();
     StoreGroup(FFloors);
@@ -907,7 +989,7 @@ void TBuilding::LoadBuildingRow() {
     FN50 = ReadFloat(B, "N50");
     V.Facades = ReadInt(B, "FACADES");
     V.Shielding = ReadInt(B, "SHIELDING");
-    V.HeatExEff = ReadFloat(B, "HEATEX") / 100.0;
+    V.HeatExEff = ReadScaled(B, "HEATEX", 100.0, FHeatExColumn);
     FBalance.HT = ReadFloat(B, "RADLOSSCOEFF");
     FBalance.C = ReadFloat(B, "CAPACITY");
 
@@ -1183,9 +1265,7 @@ void TBuilding::StoreRows() {
     FGround->Store();
     StoreMonths();
     for (TComponentList* L : {&FOuterWalls, &FInnerWalls, &FRoofs, &FInnerRoofs}) {
-        for (auto& Comp : *L) {
-            Comp->Store();
-        }
+        StoreComponents(*L);
     }
     for (auto& Win : FWindows) {
         Win->Store();
@@ -1214,7 +1294,7 @@ void TBuilding::StoreBuildingRow() {
     WriteFloat(B, "N50", FN50);
     WriteInt(B, "FACADES", V.Facades);
     WriteInt(B, "SHIELDING", V.Shielding);
-    WriteFloat(B, "HEATEX", V.HeatExEff * 100.0);
+    WriteScaled(B, "HEATEX", V.HeatExEff, 100.0, FHeatExColumn);
     WriteFloat(B, "UVALUE", FMeanU);
     WriteFloat(B, "CAPACITY", FBalance.C);
     WriteFloat(B, "INTPUNDEF", FIntPUndef);
@@ -1244,7 +1324,7 @@ void TBuilding::StoreBuildingRow() {
     WriteString(B, "WEATHERID", FWeatherID);
     WriteString(B, "INFO", FInfo);
     WriteString(B, "WEATHERINFO", FWeatherInfo);
-    B.FieldByName("CALCULATED").SetBoolean(FCalculated);
+    WriteBool(B, "CALCULATED", FCalculated);
     WriteFloat(B, "VENTLOSSCOEFF", Jan.VentCoeff);
     WriteFloat(B, "LEAKLOSSCOEFF", Jan.InfCoeff);
     WriteFloat(B, "RADLOSSCOEFF", Jan.TransCoeff);

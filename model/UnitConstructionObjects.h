@@ -20,6 +20,15 @@
 
 class TDataset;
 
+// A quantity held in SI units that its column stores scaled (millimetres,
+// percent) remembers the column value it was loaded from: storing the
+// quantity unchanged writes that value back exactly, instead of the value
+// divided and multiplied again, which may differ in the last digit.
+struct TLoadedColumn {
+    double Value = 0;
+    bool Loaded = false;
+};
+
 // A failure the system reports with a message of its own.
 class EBVException : public std::runtime_error {
 public:
@@ -106,6 +115,7 @@ protected:
     std::string FType;      // construction kind of the owner
     int32_t FPosition = 0;  // 1 = next to the inner surface
     double FThickness = 0;  // m
+    TLoadedColumn FDepthColumn;
     bool FLockedDepth = false;
     double FThermCond = 0;  // W/(m K)
     double FSpecCap = 0;    // J/(kg K)
@@ -144,6 +154,8 @@ public:
     // Writes the construction row (found by building and ID, or appended)
     // and every layer; the component table returns to its current row.
     void Store();
+    // Store, leaving the component table on the construction's row.
+    void StoreHere();
 
     double GetArea() const { return FArea; }
     double GetUValue() const { return FUValue; }
@@ -154,6 +166,7 @@ public:
     const std::string& GetID() const { return FID; }
     const std::string& GetBuilding() const { return FBuilding; }
     const std::string& GetType() const { return FType; }
+    TDataset* GetComponentTable() const { return FComponentTable; }
     int32_t GetLayerCount() const { return FLayerCount; }
     const std::vector<std::unique_ptr<TLayer>>& GetLayers() const { return FLayers; }
     double GetInnerArealCapacity() const { return FKappaInner; }
@@ -205,6 +218,8 @@ private:
     TDataset* FWindowTable = nullptr;
     TSolarData FSolar;
     int32_t FDirection = 0; // 0 north, 1 south, 2 west, 3 east, 4 horizontal
+    TLoadedColumn FFrameFactorColumn;
+    TLoadedColumn FShadingColumn;
 };
 
 class TDoor {
@@ -258,6 +273,10 @@ public:
 
 using TComponentList = std::vector<std::unique_ptr<TLayeredComponent>>;
 
+// Stores every construction of a list as its Store does; each component
+// table returns to its current row at the end.
+void StoreComponents(const TComponentList& List);
+
 // What every foundation class shares: the building ID, the seven tables,
 // the three construction groups, the soil name and the kind key.
 class TGroundObject : public IGround {
@@ -282,6 +301,12 @@ public:
     // computed before); TotalArea receives the group's area. Constructions
     // of zero area carry no weight; a group without area has mean 0.
     static double MeanU(const TComponentList& Group, double& TotalArea);
+
+    // A column of the current Grounds row divided by Scale, the column value
+    // remembered for StoreScaled.
+    double LoadScaled(TDataset& T, const char* Column, double Scale);
+    // Writes Held x Scale, or the loaded column value when it gives Held.
+    void StoreScaled(TDataset& T, const char* Column, double Held, double Scale);
 
 protected:
     // The current Grounds row; raises EBVException when the building has none.
@@ -308,6 +333,7 @@ protected:
     TComponentList FSlabs;
     std::string FSoilName;
     std::string FKindKey;
+    std::vector<std::pair<std::string, TLoadedColumn>> FLoadedColumns;
 };
 
 // Slab on ground without edge insulation ("Slab").
@@ -600,4 +626,5 @@ private:
     int32_t FP50IDNo = 0;
     int32_t FN50IDNo = 0;
     double FVSup = 0, FVEx = 0, FVSupLSek = 0, FVExLSek = 0, FVSupLArea = 0, FVExLArea = 0;
+    TLoadedColumn FHeatExColumn;
 };

@@ -148,6 +148,28 @@ TEST(Calculation, RepeatedCalculationChangesNothingMore) {
     EXPECT_EQ(S.Db.Dump(), First);
 }
 
+// Values entered in millimetres and percent come back exactly as entered,
+// not divided and multiplied again.
+TEST(Calculation, EnteredValuesSurviveTheRoundTripExactly) {
+    TSession S(KindFixture("SuspendedFloor", "UPDATE Buildings SET HEATEX = 7; UPDATE Layers SET DEPTH = 29 "
+                                             "WHERE COMPONENT = 'Tak' AND POS = 1;"),
+               "Hus");
+    const auto Inputs = [&] {
+        std::string Out;
+        for (const char* Sql :
+             {"SELECT group_concat(printf('%.17g/%.17g', FRAMEFACTOR, SHADING), ' ') FROM Windows",
+              "SELECT group_concat(printf('%.17g', DEPTH), ' ') FROM Layers",
+              "SELECT printf('%.17g', HEATEX) FROM Buildings",
+              "SELECT printf('%.17g/%.17g/%.17g', WALLHEIGHT, WALLDEPTH, SHIELDING) FROM Grounds"}) {
+            Out += S.Db.Text(Sql) + "\n";
+        }
+        return Out;
+    };
+    const std::string Before = Inputs();
+    ASSERT_TRUE(S.M.CalculateBuilding());
+    EXPECT_EQ(Inputs(), Before);
+}
+
 // ---------------------------------------------------------------------------
 // Failures: one of each class. Nothing is stored, the flags stay, the box
 // shows the heading, CR LF and the member that failed.
@@ -225,13 +247,14 @@ TEST(Calculation, WindowOverflowPassesOnAsAnArithmeticError) {
     EXPECT_EQ(S.Db.Dump(), Before);
 }
 
-// A failure while storing (here the last rows written, the doors) rolls
-// everything back; the views show the rows as they are again, and the next
-// calculation works on them.
+// A failure while storing (here at the last row whose values change, the
+// last layer of the intermediate floor) rolls everything back; the views
+// show the rows as they are again, and the next calculation works on them.
 TEST(Calculation, FailingStoreLeavesEveryRowAsItWas) {
     TSession S(KindFixture("SuspendedFloor"), "Hus");
     const int64_t Components = S.Db.Int("SELECT COUNT(*) FROM LayeredComponents");
-    S.Db.Db().Exec("CREATE TRIGGER NoDoors BEFORE UPDATE ON Doors BEGIN SELECT RAISE(ABORT, 'dörrar spärrade'); END;");
+    S.Db.Db().Exec("CREATE TRIGGER NoLayer BEFORE UPDATE ON Layers WHEN NEW.COMPONENT = 'Bjälklag' AND NEW.POS = 2 "
+                   "BEGIN SELECT RAISE(ABORT, 'skiktet spärrat'); END;");
     const std::string Before = S.Db.Dump();
     EXPECT_THROW(S.M.CalculateBuilding(), EDatabaseError);
     EXPECT_EQ(S.Db.Dump(), Before);
@@ -242,7 +265,7 @@ TEST(Calculation, FailingStoreLeavesEveryRowAsItWas) {
     EXPECT_DOUBLE_EQ(S.M.TableGroundFloors().FieldByName("UVALUE").AsFloat(), 0);
     EXPECT_EQ(S.M.TableMonths().RecordCount(), 12);
 
-    S.Db.Db().Exec("DROP TRIGGER NoDoors;");
+    S.Db.Db().Exec("DROP TRIGGER NoLayer;");
     ASSERT_TRUE(S.M.CalculateBuilding());
     EXPECT_NEAR(S.Db.Float("SELECT UVALUE FROM Buildings"), Expected().at("SuspendedFloor").at("Buildings").at("UVALUE"),
                 1e-12);
