@@ -261,8 +261,36 @@ void TLayeredComponent::StoreHere() {
     WriteFloat(Comp, "UVALUE", FUValue);
     WriteFloat(Comp, "AREA", FArea);
     Comp.Post();
+    if (FLayerTable != nullptr) {
+        RenumberLayerRows(*FLayerTable);
+    }
     for (auto& L : FLayers) {
         L->Store();
+    }
+}
+
+void TLayeredComponent::RenumberLayerRows(TDataset& Layers) {
+    // Without this, a layer read from the row at position 3 of positions
+    // 1, 3, 4 would be stored as position 2 into a new row, the next one
+    // into the row of position 3, and the last row would be left over as a
+    // fourth layer.
+    std::vector<int64_t> Pos;
+    for (Layers.First(); !Layers.Eof(); Layers.Next()) {
+        TField& F = Layers.FieldByName("POS");
+        Pos.push_back(F.IsNull() ? 0 : F.AsLargeInt());
+    }
+    bool Consecutive = true;
+    for (size_t k = 0; k < Pos.size(); ++k) {
+        Consecutive = Consecutive && Pos[k] == static_cast<int64_t>(k) + 1;
+    }
+    if (Consecutive) {
+        return;
+    }
+    int64_t k = 1;
+    for (Layers.First(); !Layers.Eof(); Layers.Next(), ++k) {
+        Layers.Edit();
+        Layers.FieldByName("POS").SetInteger(k);
+        Layers.Post();
     }
 }
 

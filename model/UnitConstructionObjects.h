@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-class TDataset;
-
 // A quantity held in SI units that its column stores scaled (millimetres,
 // percent) remembers the column value it was loaded from: storing the
 // quantity unchanged writes that value back exactly, instead of the value
 // divided and multiplied again, which may differ in the last digit.
+class TDataset;
+
 struct TLoadedColumn {
     double Value = 0;
     bool Loaded = false;
@@ -153,6 +153,9 @@ public:
     void Compute();
     // Writes the construction row (found by building and ID, or appended)
     // and every layer; the component table returns to its current row.
+    // Layer rows whose positions are not 1..n (a gap or a repeat) are first
+    // renumbered 1..n in their order, as Load numbered the layers, so that
+    // each layer goes back into the row it was read from.
     void Store();
     // Store, leaving the component table on the construction's row.
     void StoreHere();
@@ -173,6 +176,8 @@ public:
     double GetOuterArealCapacity() const { return FKappaOuter; }
 
 protected:
+    static void RenumberLayerRows(TDataset& Layers);
+
     std::string FID;
     std::string FBuilding;
     std::string FType;

@@ -114,6 +114,31 @@ TEST(LayeredComponent, StoresBackIntoTheSameRows) {
                 1 / (0.013 / 0.25 + 0.15 / 0.04 + 0.022 / 0.13), 1e-12);
 }
 
+// Positions outside 1..n (a gap, a repeat) are renumbered in their order;
+// no layer is lost, duplicated or written over another.
+TEST(LayeredComponent, LayerPositionsWithGapsOrRepeatsAreRenumbered) {
+    for (const auto& Positions : {std::vector<int>{1, 3, 4}, std::vector<int>{2, 2, 5}, std::vector<int>{0, 1, 1}}) {
+        SCOPED_TRACE(std::to_string(Positions[0]) + "," + std::to_string(Positions[1]) + "," +
+                     std::to_string(Positions[2]));
+        TTestDb T({Component("Roof", "Tak", 50), Layer("Roof", "Tak", Positions[0], 13, 0.25, 1090, 900),
+                   Layer("Roof", "Tak", Positions[1], 150, 0.04, 840, 25),
+                   Layer("Roof", "Tak", Positions[2], 22, 0.13, 1600, 500)});
+        TComponentViews V(T.Db(), "B", "Roof");
+        auto C = V.LoadCurrent("B");
+        ASSERT_EQ(C->GetLayerCount(), 3);
+        C->Compute();
+        C->Store();
+        EXPECT_EQ(T.Int("SELECT COUNT(*) FROM Layers"), 3);
+        EXPECT_EQ(T.Text("SELECT group_concat(POS || ':' || DEPTH, ' ') FROM (SELECT * FROM Layers ORDER BY POS)"),
+                  "1:13.0 2:150.0 3:22.0");
+        EXPECT_NEAR(T.Float("SELECT RVALUE FROM Layers WHERE POS = 2"), 0.15 / 0.04, 1e-12);
+        // Loaded again, the construction is the same.
+        auto Again = V.LoadCurrent("B");
+        Again->Compute();
+        EXPECT_DOUBLE_EQ(Again->GetUValue(), C->GetUValue());
+    }
+}
+
 TEST(LayeredComponent, NewBuildingIDAfterLoadReachesEveryLayer) {
     TTestDb T({Component("InnerWall", "Vägg", 20), Layer("InnerWall", "Vägg", 1, 13, 0.25, 1090, 900),
                Layer("InnerWall", "Vägg", 2, 70, 0.04, 840, 25), Layer("InnerWall", "Vägg", 3, 13, 0.25, 1090, 900)});
