@@ -1,5 +1,8 @@
 #include "cli/CliCommand.h"
 
+#include "calc/MathError.h"
+#include "data/db/Database.h"
+
 #include <exception>
 #include <ostream>
 
@@ -78,6 +81,20 @@ int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& 
     } catch (const EUsage& E) {
         Err << "braskvalla-cli: " << E.what() << "\nTry 'braskvalla-cli --help'.\n";
         return ExitUsage;
+    } catch (const EDatabaseError& E) {
+        Err << "braskvalla-cli: database error: " << E.what() << '\n';
+        return ExitDatabase;
+    } catch (const EMathError& E) {
+        Err << "braskvalla-cli: calculation error: " << E.what() << '\n';
+        return ExitCalc;
+    } catch (const EInputError& E) {
+        Err << "braskvalla-cli: calculation error: " << E.what() << '\n';
+        return ExitCalc;
+    } catch (const std::exception& E) {
+        // Whatever a command did not handle itself ends here rather than
+        // terminating the process; reading or writing files is what is left.
+        Err << "braskvalla-cli: " << E.what() << '\n';
+        return ExitFile;
     }
 }
 
