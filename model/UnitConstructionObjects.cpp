@@ -579,6 +579,14 @@ void TSlabVertical::Load() {
     TDataset& T = GroundRow();
     LoadSlabColumns(T, *this, *this, FSoilName, FKindKey);
     LoadEdgeColumns(T, *this, *this);
+    // A foundation wall of low-density material is the vertical edge
+    // insulation: it is as thick as the wall itself. The wall page enters the
+    // thickness, the depth below ground and the conductivity, but no
+    // insulation thickness of its own, so without this the wall would have
+    // no effect on U.
+    if (SameText(FKindKey, "LowDensityWall")) {
+        dn = w;
+    }
     LoadGroup(FSlabTable, FSlabLayerTable, FSlabs);
 }
 

@@ -269,7 +269,9 @@ def foundation(con, building, g, results):
         slabs = Group(con, building, "GroundSlab", results)
         w = g["WALLDEPTH"] / 1000
         dn, d_ext, lam_n = g["ISOWIDTH"] / 1000, g["ISOLENGTH"] / 1000, g["ISOCOND"]
-        if kind == "AlbaSlab":
+        if kind == "LowDensityWall":
+            dn = w
+        elif kind == "AlbaSlab":
             w, lam_n, dn = 0.25, 0.18, 0.25
         elif kind == "FinlandVertical1":
             t = [0.15, 0.20, 0.24, 0.29, 0.34, 0.38][g["SPECIALVAR1"]]
