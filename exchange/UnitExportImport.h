@@ -227,7 +227,8 @@ public:
     // Stores the building row and all member rows in one transaction, every
     // member under the building's own ID; a building without a ground
     // reference gets no foundation row. On failure nothing is stored (the
-    // views of M are re-read) and the error passes on.
+    // views of M are re-read) and the error passes on. A building with an
+    // empty ID is refused (EExchangeError).
     void StoreToDatabase(TDataModuleExportBuilding& M);
     // Reads one building whose records are of the file's Version: below 2
     // the version-1 layout, converted; 2 the current layout. A newer

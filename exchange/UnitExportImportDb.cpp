@@ -303,6 +303,9 @@ void TExpBuilding2::LoadFromDatabase(TDataModuleExportBuilding& M) {
 }
 
 void TExpBuilding2::StoreToDatabase(TDataModuleExportBuilding& M) {
+    // A building without a name could be neither opened nor told apart.
+    if (PID.empty())
+        throw EExchangeError("The building has no ID and cannot be stored");
     // Every member belongs to this building, whatever name its record gave.
     RenameBuilding(PID);
     // The member views need not re-read after every row appended: they do

@@ -1,0 +1,240 @@
+#include "exchange/UnitImport.h"
+
+#include "exchange/FileIO.h"
+#include "exchange/TextCodec.h"
+#include "exchange/UnitBuildingFile.h"
+
+#include <algorithm>
+#include <exception>
+
+int TImportResult::CountOf(TImportOutcomeKind Kind) const {
+    int N = 0;
+    for (const TImportOutcome& O : Outcomes)
+        if (O.Kind == Kind)
+            N += O.Count;
+    return N;
+}
+
+std::optional<TFoundBuilding> FindBuilding(TDatabase& Db, const std::string& ID) {
+    // Names compare as the look-ups of the views do. For ASCII names the
+    // column's own NOCASE is the same comparison (no other letter folds to
+    // an ASCII one) and can use the key's index.
+    TStatement St = Db.Prepare(IsAscii(ID) ? "SELECT ID, rowid FROM Buildings WHERE ID = ?1 ORDER BY rowid LIMIT 1"
+                                           : "SELECT ID, rowid FROM Buildings WHERE ID = ?1 COLLATE BVNOCASE "
+                                             "ORDER BY rowid LIMIT 1");
+    St.Bind(1, ID);
+    if (!St.Step())
+        return std::nullopt;
+    const TValue Name = St.Column(0);
+    const TValue RowId = St.Column(1);
+    TFoundBuilding F;
+    if (const auto* S = std::get_if<std::string>(&Name))
+        F.ID = *S;
+    F.RowId = std::get<int64_t>(RowId);
+    return F;
+}
+
+std::string FirstFreeBuildingID(TDatabase& Db, const std::string& ID) {
+    for (int K = 1;; ++K) {
+        std::string Candidate = ID + " (" + std::to_string(K) + ")";
+        if (!FindBuilding(Db, Candidate))
+            return Candidate;
+    }
+}
+
+namespace {
+
+class TImporter {
+public:
+    TImporter(TDataModuleExportBuilding& M, IImportDialogs& Dialogs, IImportNotifier& Notifier)
+        : FM(M), FDialogs(Dialogs), FNotifier(Notifier) {}
+
+    TImportResult Run(std::span<const uint8_t> Bytes);
+
+private:
+    void StoreWithConflictHandling(TExpBuilding2& B, TImportOutcome& Out);
+    void Replace(TExpBuilding2& B, const TFoundBuilding& Existing, TImportOutcome& Out);
+    void Fail(TImportOutcome& Out, const std::string& Warning, const std::string& Reason);
+    void Report(TImportResult& R, TImportOutcome Out);
+
+    TDataModuleExportBuilding& FM;
+    IImportDialogs& FDialogs;
+    IImportNotifier& FNotifier;
+    TImportAnswer FAnswer = TImportAnswer::Ask;
+};
+
+void TImporter::Report(TImportResult& R, TImportOutcome Out) {
+    FNotifier.BuildingHandled(Out);
+    R.Outcomes.push_back(std::move(Out));
+}
+
+void TImporter::Fail(TImportOutcome& Out, const std::string& Warning, const std::string& Reason) {
+    Out.Kind = TImportOutcomeKind::Failed;
+    Out.Reason = Reason;
+    FDialogs.Warning(Warning);
+}
+
+TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
+    TImportResult R;
+    std::optional<TBuildingFileReader> Reader;
+    try {
+        Reader.emplace(Bytes);
+    } catch (const EStreamError& E) {
+        // Not a building file, a broken first record or a newer version:
+        // refused before anything is shown or stored.
+        R.Refused = true;
+        R.Error = E.what();
+        FDialogs.Warning(R.Error);
+        return R;
+    }
+    R.Announced = Reader->NBuildings();
+    FAnswer = TImportAnswer::Ask;
+    // The views must show what the database holds: a replacement deletes
+    // through them.
+    FM.RefreshAll();
+    FNotifier.Start(R.Announced);
+    int64_t I = 1; // a file may announce up to INT32_MAX buildings
+    TReadBuilding Read;
+    while (I <= R.Announced) {
+        FNotifier.ProcessEvents();
+        FNotifier.SetPosition(static_cast<int>(I));
+        if (FNotifier.AbortRequested()) {
+            R.Aborted = true;
+            break;
+        }
+        if (!Reader->Next(Read))
+            break;
+        I = int64_t{Read.Number} + Read.Count;
+        TImportOutcome Out;
+        Out.Number = Read.Number;
+        Out.Count = Read.Count;
+        if (!Read.Building) {
+            R.ReadFailed = true;
+            Out.Kind = TImportOutcomeKind::Unreadable;
+            Out.Reason = Read.Error;
+            if (Read.Count > 1)
+                FNotifier.SetPosition(R.Announced);
+            Report(R, std::move(Out));
+            continue;
+        }
+        TExpBuilding2& B = *Read.Building;
+        Out.FileID = B.GetBuildingID();
+        FNotifier.SetTexts(ImportProgressTitle(Read.Number, R.Announced), ImportProgressMessage(Out.FileID));
+        FNotifier.ProcessEvents();
+        StoreWithConflictHandling(B, Out);
+        Report(R, std::move(Out));
+        Read.Building.reset();
+    }
+    if (R.ReadFailed)
+        FDialogs.Warning(SImportReadFailed);
+    FNotifier.Pause(500);
+    FNotifier.Finish();
+    return R;
+}
+
+void TImporter::StoreWithConflictHandling(TExpBuilding2& B, TImportOutcome& Out) {
+    for (;;) {
+        Out.StoredID = B.GetBuildingID();
+        if (FAnswer == TImportAnswer::Cancel) {
+            Out.Kind = TImportOutcomeKind::Cancelled;
+            return;
+        }
+        std::optional<TFoundBuilding> Existing;
+        try {
+            Existing = FindBuilding(FM.Database(), B.GetBuildingID());
+            if (!Existing) {
+                B.StoreToDatabase(FM);
+                Out.Kind = TImportOutcomeKind::Stored;
+                break;
+            }
+        } catch (const std::exception& E) {
+            Fail(Out, SImportStoreFailed + B.GetBuildingID(), E.what());
+            return;
+        }
+        if (FAnswer == TImportAnswer::Ask) {
+            TImportReply Reply = FDialogs.AskReplace(Existing->ID, B);
+            if (Reply.Answer == TImportAnswer::Rename) {
+                // The new ID is checked again; the answer stays at ask, so
+                // a name that is taken too brings the question back.
+                if (!Reply.NewName.empty())
+                    B.RenameBuilding(Reply.NewName);
+            } else {
+                FAnswer = Reply.Answer;
+            }
+            continue;
+        }
+        switch (FAnswer) {
+        case TImportAnswer::Yes:
+        case TImportAnswer::YesToAll:
+            Replace(B, *Existing, Out);
+            if (FAnswer == TImportAnswer::Yes)
+                FAnswer = TImportAnswer::Ask;
+            break;
+        case TImportAnswer::No:
+        case TImportAnswer::NoToAll:
+            Out.Kind = TImportOutcomeKind::Skipped;
+            Out.StoredID = Existing->ID;
+            if (FAnswer == TImportAnswer::No)
+                FAnswer = TImportAnswer::Ask;
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    FNotifier.Pause(50);
+}
+
+void TImporter::Replace(TExpBuilding2& B, const TFoundBuilding& Existing, TImportOutcome& Out) {
+    Out.StoredID = B.GetBuildingID();
+    bool Deleting = true;
+    try {
+        // The views stand on the existing building's row; they follow the
+        // database unless something else changed it meanwhile.
+        TDataset& T = FM.TableBuildings;
+        T.GotoBookmark(TBookmark{Existing.RowId, 0, true});
+        if (T.IsEmpty() || T.RowId() != Existing.RowId) {
+            FM.RefreshAll();
+            T.GotoBookmark(TBookmark{Existing.RowId, 0, true});
+            if (T.IsEmpty() || T.RowId() != Existing.RowId)
+                throw EExchangeError("The building " + Existing.ID + " is no longer in the database");
+        }
+        TDatabase::TTransaction Tx(FM.Database());
+        FM.DeleteCurrentBuilding();
+        Deleting = false;
+        B.StoreToDatabase(FM);
+        Tx.Commit();
+        Out.Kind = TImportOutcomeKind::Replaced;
+    } catch (const std::exception& E) {
+        // Rolled back: the old building is in place again, which the views
+        // do not show yet.
+        try {
+            FM.RefreshAll();
+        } catch (const std::exception&) {
+            // The failure itself is what the user is told about.
+        }
+        Fail(Out, (Deleting ? SImportDeleteFailed : SImportStoreFailed) + B.GetBuildingID(), E.what());
+    }
+}
+
+} // namespace
+
+TImportResult ImportBuildings(TDataModuleExportBuilding& M, std::span<const uint8_t> Bytes,
+                              IImportDialogs& Dialogs, IImportNotifier& Notifier) {
+    return TImporter(M, Dialogs, Notifier).Run(Bytes);
+}
+
+TImportResult ImportBuildingFile(TDataModuleExportBuilding& M, const std::string& Path,
+                                 IImportDialogs& Dialogs, IImportNotifier& Notifier) {
+    std::vector<uint8_t> Bytes;
+    try {
+        Bytes = ReadFileBytes(Path);
+    } catch (const EFileError& E) {
+        TImportResult R;
+        R.Refused = true;
+        R.Error = E.what();
+        Dialogs.Warning(R.Error);
+        return R;
+    }
+    return ImportBuildings(M, Bytes, Dialogs, Notifier);
+}
