@@ -7,6 +7,10 @@ extern const Command InstallDataCommand; // CmdData.cpp
 extern const Command ListCommand;        // CmdList.cpp
 extern const Command CalcCommand;        // CmdCalc.cpp
 extern const Command ShowCommand;        // CmdCalc.cpp
+extern const Command ExportCommand;          // CmdExchange.cpp
+extern const Command ImportCommand;          // CmdExchange.cpp
+extern const Command ExportMaterialsCommand; // CmdExchange.cpp
+extern const Command ImportMaterialsCommand; // CmdExchange.cpp
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> Table = {
@@ -15,6 +19,10 @@ const std::vector<Command>& Commands() {
         ListCommand,
         CalcCommand,
         ShowCommand,
+        ExportCommand,
+        ImportCommand,
+        ExportMaterialsCommand,
+        ImportMaterialsCommand,
     };
     return Table;
 }

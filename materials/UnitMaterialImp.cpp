@@ -1,0 +1,183 @@
+#include "materials/UnitMaterialImp.h"
+
+#include "data/db/Dataset.h"
+#include "exchange/FileIO.h"
+#include "materials/UnitMaterialExp.h"
+
+#include <exception>
+#include <optional>
+
+int TMaterialImportResult::CountOf(TMaterialOutcomeKind Kind) const {
+    int N = 0;
+    for (const TMaterialOutcome& O : Outcomes)
+        N += O.Kind == Kind ? 1 : 0;
+    return N;
+}
+
+bool MaterialExists(TDatabase& Db, const std::string& ID) {
+    // The key column compares with exact case.
+    TStatement St = Db.Prepare("SELECT 1 FROM LayersPreDef WHERE ID = ?1 COLLATE BINARY LIMIT 1");
+    St.Bind(1, ID);
+    return St.Step();
+}
+
+std::string FirstFreeMaterialID(TDatabase& Db, const std::string& ID) {
+    for (int K = 1;; ++K) {
+        std::string Candidate = ID + " (" + std::to_string(K) + ")";
+        if (!MaterialExists(Db, Candidate))
+            return Candidate;
+    }
+}
+
+namespace {
+
+class TMaterialImporter {
+public:
+    TMaterialImporter(TDatabase& Db, IMaterialImportDialogs& Dialogs)
+        : FDb(Db), FDialogs(Dialogs), FTable(Db, "LayersPreDef") {}
+
+    TMaterialImportResult Run(std::span<const uint8_t> Bytes);
+
+private:
+    // Appends the material, or overwrites the current row, in one transaction.
+    void Store(const TMaterial& M, bool Overwrite);
+    bool Locate(const std::string& ID) { return FTable.Locate({"ID"}, {ID}, TLocateOptions{true}); }
+    void Report(TMaterialImportResult& R, TMaterialOutcome Out);
+    void Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::string& Message);
+
+    TDatabase& FDb;
+    IMaterialImportDialogs& FDialogs;
+    TDataset FTable;
+};
+
+void TMaterialImporter::Report(TMaterialImportResult& R, TMaterialOutcome Out) {
+    FDialogs.MaterialHandled(Out);
+    R.Outcomes.push_back(std::move(Out));
+}
+
+void TMaterialImporter::Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::string& Message) {
+    R.Stopped = true;
+    R.Error = Message;
+    Out.Kind = TMaterialOutcomeKind::Failed;
+    Out.Reason = Message;
+    Report(R, std::move(Out));
+    FDialogs.Warning(Message);
+}
+
+void TMaterialImporter::Store(const TMaterial& M, bool Overwrite) {
+    try {
+        TDatabase::TTransaction Tx(FDb);
+        if (Overwrite)
+            FTable.Edit();
+        else
+            FTable.Append();
+        StoreMaterialColumns(FTable, M);
+        FTable.Post();
+        Tx.Commit();
+    } catch (...) {
+        // Rolled back: the view must not keep the row it was given.
+        try {
+            FTable.Cancel();
+            FTable.Refresh();
+        } catch (const std::exception&) {
+            // The failure itself is reported.
+        }
+        throw;
+    }
+}
+
+TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
+    TMaterialImportResult R;
+    std::optional<TMaterialFileReader> Reader;
+    try {
+        Reader.emplace(Bytes);
+    } catch (const EStreamError& E) {
+        R.Refused = true;
+        R.Error = E.what();
+        FDialogs.Warning(R.Error);
+        return R;
+    }
+    R.Announced = Reader->NItems();
+    FTable.SetOrderBy("ID");
+    FTable.Open();
+    TImportAnswer Answer = TImportAnswer::Ask;
+    for (int N = 1;; ++N) {
+        TMaterialOutcome Out;
+        Out.Number = N;
+        TMaterial M;
+        try {
+            if (!Reader->Next(M))
+                break;
+        } catch (const EStreamError& E) {
+            Stop(R, std::move(Out), E.what());
+            return R;
+        }
+        Out.FileID = M.PMaterialID;
+        try {
+            for (;;) {
+                Out.StoredID = M.PMaterialID;
+                if (!Locate(M.PMaterialID)) {
+                    Store(M, false);
+                    Out.Kind = TMaterialOutcomeKind::Inserted;
+                    break;
+                }
+                if (Answer == TImportAnswer::Ask) {
+                    const TImportReply Reply = FDialogs.AskOverwrite(M);
+                    if (Reply.Answer == TImportAnswer::Rename) {
+                        // Checked again under the new name; a taken name
+                        // brings the question back.
+                        if (!Reply.NewName.empty())
+                            M.PMaterialID = Reply.NewName;
+                        continue;
+                    }
+                    if (Reply.Answer == TImportAnswer::Ask) {
+                        Out.Kind = TMaterialOutcomeKind::Skipped; // closed without an answer
+                        break;
+                    }
+                    Answer = Reply.Answer;
+                }
+                if (Answer == TImportAnswer::Yes || Answer == TImportAnswer::YesToAll) {
+                    Store(M, true);
+                    Out.Kind = TMaterialOutcomeKind::Overwritten;
+                } else if (Answer == TImportAnswer::Cancel) {
+                    Out.Kind = TMaterialOutcomeKind::Cancelled;
+                } else {
+                    Out.Kind = TMaterialOutcomeKind::Skipped;
+                }
+                if (Answer == TImportAnswer::Yes || Answer == TImportAnswer::No)
+                    Answer = TImportAnswer::Ask;
+                break;
+            }
+        } catch (const std::exception& E) {
+            Stop(R, std::move(Out), E.what());
+            return R;
+        }
+        const bool Cancelled = Out.Kind == TMaterialOutcomeKind::Cancelled;
+        Report(R, std::move(Out));
+        if (Cancelled) {
+            R.Cancelled = true;
+            break;
+        }
+    }
+    return R;
+}
+
+} // namespace
+
+TMaterialImportResult ImportMaterials(TDatabase& Db, std::span<const uint8_t> Bytes, IMaterialImportDialogs& Dialogs) {
+    return TMaterialImporter(Db, Dialogs).Run(Bytes);
+}
+
+TMaterialImportResult ImportMaterialFile(TDatabase& Db, const std::string& Path, IMaterialImportDialogs& Dialogs) {
+    std::vector<uint8_t> Bytes;
+    try {
+        Bytes = ReadFileBytes(Path);
+    } catch (const EFileError& E) {
+        TMaterialImportResult R;
+        R.Refused = true;
+        R.Error = E.what();
+        Dialogs.Warning(R.Error);
+        return R;
+    }
+    return ImportMaterials(Db, Bytes, Dialogs);
+}
