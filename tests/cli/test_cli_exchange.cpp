@@ -1,0 +1,172 @@
+// braskvalla-cli export, import, export-materials and import-materials run
+// in-process: the line per building or material, the --on-conflict answers
+// and the exit codes.
+#include "cli/CliCommand.h"
+
+#include "tests/data/DataTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace bvtest;
+
+namespace {
+
+struct TRun {
+    int Code;
+    std::string Out;
+    std::string Err;
+};
+
+TRun RunCli(const std::vector<std::string>& Args) {
+    std::ostringstream Out;
+    std::ostringstream Err;
+    const int Code = cli::Main(Args, Out, Err);
+    return {Code, Out.str(), Err.str()};
+}
+
+std::string Fixture(const std::string& Rel) {
+    const char* Root = std::getenv("BV_TEST_DATA");
+    return std::string(Root ? Root : "tests/data") + "/" + Rel;
+}
+
+class CliExchange : public ::testing::Test {
+protected:
+    void SetUp() override {
+        A = (Data.Root / "a.s3db").string();
+        B = (Data.Root / "b.s3db").string();
+        CreateSchemaDatabase(A);
+        CreateSchemaDatabase(B);
+    }
+    std::string Path(const std::string& Name) const { return (Data.Root / Name).string(); }
+    std::string List(const std::string& Db) { return RunCli({"--db", Db, "list"}).Out; }
+
+    TempDataFolder Data;
+    std::string A;
+    std::string B;
+};
+
+TEST_F(CliExchange, ExportAndImportWithEachConflictAnswer) {
+    TRun R = RunCli({"--db", A, "import", Fixture("exchange/golden_v2.bvf")});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Villa Ekbacken: stored\nGarage: stored\n");
+    R = RunCli({"--db", A, "export", Path("two.bvf"), "garage", "Villa Ekbacken"});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Garage: exported\nVilla Ekbacken: exported\n");
+
+    struct {
+        std::vector<std::string> Option;
+        int Code;
+        const char* Out;
+        const char* List;
+    } const Cases[] = {
+        {{},
+         3,
+         "Garage: failed: a building named Garage already exists (choose with "
+         "--on-conflict=replace|skip|rename|cancel)\n"
+         "Villa Ekbacken: failed: a building named Villa Ekbacken already exists (choose with "
+         "--on-conflict=replace|skip|rename|cancel)\n",
+         "Garage\nVilla Ekbacken\n"},
+        {{"--on-conflict=replace"}, 0, "Garage: replaced\nVilla Ekbacken: replaced\n", "Garage\nVilla Ekbacken\n"},
+        {{"--on-conflict", "skip"}, 0, "Garage: skipped\nVilla Ekbacken: skipped\n", "Garage\nVilla Ekbacken\n"},
+        {{"--on-conflict=rename"},
+         0,
+         "Garage: renamed to Garage (1)\nVilla Ekbacken: renamed to Villa Ekbacken (1)\n",
+         "Garage\nGarage (1)\nVilla Ekbacken\nVilla Ekbacken (1)\n"},
+        {{"--on-conflict=cancel"},
+         0,
+         "Garage: skipped (import cancelled)\nVilla Ekbacken: skipped (import cancelled)\n",
+         "Garage\nVilla Ekbacken\n"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Option.empty() ? "no option" : C.Option[0]);
+        std::filesystem::remove(B);
+        CreateSchemaDatabase(B);
+        ASSERT_EQ(RunCli({"--db", B, "import", Path("two.bvf")}).Code, 0);
+        std::vector<std::string> Args = {"--db", B, "import", Path("two.bvf")};
+        Args.insert(Args.end(), C.Option.begin(), C.Option.end());
+        R = RunCli(Args);
+        EXPECT_EQ(R.Code, C.Code) << R.Err;
+        EXPECT_EQ(R.Out, C.Out);
+        EXPECT_EQ(List(B), C.List);
+    }
+    // The next free name after a rename.
+    R = RunCli({"--db", B, "import", Path("two.bvf"), "--on-conflict=rename"});
+    R = RunCli({"--db", B, "import", Path("two.bvf"), "--on-conflict=rename"});
+    EXPECT_EQ(R.Out, "Garage: renamed to Garage (2)\nVilla Ekbacken: renamed to Villa Ekbacken (2)\n");
+}
+
+TEST_F(CliExchange, BrokenAndRefusedFilesExitWithThree) {
+    TRun R = RunCli({"--db", A, "import", Fixture("exchange/unknown_tag.bvf")});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(R.Out, "Villa Ekbacken: stored\n"
+                     "building 2: failed: Error reading TExpBuilding2.PArea: Unknown value tag 0x0A\n"
+                     "Garage: stored\n");
+    EXPECT_NE(R.Err.find("Misslyckades med att läsa en eller fler byggnader från fil."), std::string::npos) << R.Err;
+
+    R = RunCli({"--db", B, "import", Fixture("exchange/version3.bvf"), "--on-conflict=replace"});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_NE(R.Err.find("Felaktig version. Kan ej läsa fil."), std::string::npos) << R.Err;
+    R = RunCli({"--db", B, "import", Path("missing.bvf")});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(List(B), "");
+
+    // An ID that no building has writes no file.
+    R = RunCli({"--db", A, "export", Path("x.bvf"), "Garage", "Slottet"});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_NE(R.Err.find("Slottet"), std::string::npos) << R.Err;
+    EXPECT_FALSE(std::filesystem::exists(Path("x.bvf")));
+}
+
+TEST_F(CliExchange, UsageErrors) {
+    const std::vector<std::string> Cases[] = {
+        {"import"},
+        {"import", "f.bvf", "--on-conflict=overwrite"},
+        {"import", "f.bvf", "--on-conflict"},
+        {"import", "f.bvf", "g.bvf"},
+        {"import", "f.bvf", "--on-conflict=skip", "--on-conflict=skip"},
+        {"import", "f.bvf", "--force"},
+        {"export", "f.bvf"},
+        {"import-materials"},
+        {"export-materials", "f.bmf"},
+    };
+    for (const auto& C : Cases) {
+        std::vector<std::string> Args = {"--db", A};
+        Args.insert(Args.end(), C.begin(), C.end());
+        const TRun R = RunCli(Args);
+        EXPECT_EQ(R.Code, 1) << C[0] << " " << (C.size() > 1 ? C.back() : "");
+        EXPECT_NE(R.Err.find("--help"), std::string::npos);
+    }
+}
+
+TEST_F(CliExchange, Materials) {
+    const std::string File = Fixture("materials/two_materials.bmf");
+    TRun R = RunCli({"--db", A, "import-materials", File});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Betong: stored\nLättklinker åäö: stored\n");
+    R = RunCli({"--db", A, "import-materials", File});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(R.Out.substr(0, R.Out.find('\n')),
+              "Betong: failed: a material named Betong already exists (choose with "
+              "--on-conflict=replace|skip|rename|cancel)");
+    R = RunCli({"--db", A, "import-materials", File, "--on-conflict=rename"});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Betong: renamed to Betong (1)\nLättklinker åäö: renamed to Lättklinker åäö (1)\n");
+    R = RunCli({"--db", A, "import-materials", File, "--on-conflict=replace"});
+    EXPECT_EQ(R.Out, "Betong: replaced\nLättklinker åäö: replaced\n");
+
+    R = RunCli({"--db", A, "export-materials", Path("m.bmf"), "Betong", "Lättklinker åäö"});
+    ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(ReadFile(Path("m.bmf")), ReadFile(File));
+    R = RunCli({"--db", A, "export-materials", Path("n.bmf"), "betong"});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_FALSE(std::filesystem::exists(Path("n.bmf")));
+
+    R = RunCli({"--db", A, "import-materials", Fixture("materials/version2.bmf")});
+    EXPECT_EQ(R.Code, 3);
+    EXPECT_NE(R.Err.find("Felaktig version. Kan ej läsa fil."), std::string::npos) << R.Err;
+}
+
+} // namespace
