@@ -92,15 +92,29 @@ void ExportBuildingRows(TDataModuleExportBuilding& M, const std::vector<int>& Re
     Writer.Save(Path);
 }
 
-void ExportBuildings(TDataModuleExportBuilding& M, const std::vector<std::string>& IDs, const std::string& Path) {
+std::vector<std::string> ExportBuildings(TDataModuleExportBuilding& M, const std::vector<std::string>& IDs,
+                                         const std::string& Path) {
     M.RefreshAll();
     std::vector<int> RecNos;
-    for (const std::string& ID : IDs) {
-        if (!M.LocateBuilding(ID))
-            throw EExchangeError("There is no building " + ID);
-        const int N = M.TableBuildings.RecNo();
-        if (std::find(RecNos.begin(), RecNos.end(), N) == RecNos.end())
-            RecNos.push_back(N);
+    std::vector<std::string> Written;
+    // Only the rows are looked up here; the member views follow each
+    // building once, when it is written.
+    M.TableBuildings.DisableControls();
+    try {
+        for (const std::string& ID : IDs) {
+            if (!M.LocateBuilding(ID))
+                throw EExchangeError("There is no building " + ID);
+            const int N = M.TableBuildings.RecNo();
+            if (std::find(RecNos.begin(), RecNos.end(), N) == RecNos.end()) {
+                RecNos.push_back(N);
+                Written.push_back(M.TableBuildings.FieldByName("ID").AsString());
+            }
+        }
+    } catch (...) {
+        M.TableBuildings.EnableControls();
+        throw;
     }
+    M.TableBuildings.EnableControls();
     ExportBuildingRows(M, RecNos, Path);
+    return Written;
 }
