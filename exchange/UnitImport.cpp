@@ -93,37 +93,43 @@ TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
     // through them.
     FM.RefreshAll();
     FNotifier.Start(R.Announced);
-    int64_t I = 1; // a file may announce up to INT32_MAX buildings
-    TReadBuilding Read;
-    while (I <= R.Announced) {
-        FNotifier.ProcessEvents();
-        FNotifier.SetPosition(static_cast<int>(I));
-        if (FNotifier.AbortRequested()) {
-            R.Aborted = true;
-            break;
-        }
-        if (!Reader->Next(Read))
-            break;
-        I = int64_t{Read.Number} + Read.Count;
-        TImportOutcome Out;
-        Out.Number = Read.Number;
-        Out.Count = Read.Count;
-        if (!Read.Building) {
-            R.ReadFailed = true;
-            Out.Kind = TImportOutcomeKind::Unreadable;
-            Out.Reason = Read.Error;
-            if (Read.Count > 1)
-                FNotifier.SetPosition(R.Announced);
+    try {
+        int64_t I = 1; // a file may announce up to INT32_MAX buildings
+        TReadBuilding Read;
+        while (I <= R.Announced) {
+            FNotifier.ProcessEvents();
+            FNotifier.SetPosition(static_cast<int>(I));
+            if (FNotifier.AbortRequested()) {
+                R.Aborted = true;
+                break;
+            }
+            if (!Reader->Next(Read))
+                break;
+            I = int64_t{Read.Number} + Read.Count;
+            TImportOutcome Out;
+            Out.Number = Read.Number;
+            Out.Count = Read.Count;
+            if (!Read.Building) {
+                R.ReadFailed = true;
+                Out.Kind = TImportOutcomeKind::Unreadable;
+                Out.Reason = Read.Error;
+                if (Read.Count > 1)
+                    FNotifier.SetPosition(R.Announced);
+                Report(R, std::move(Out));
+                continue;
+            }
+            TExpBuilding2& B = *Read.Building;
+            Out.FileID = B.GetBuildingID();
+            FNotifier.SetTexts(ImportProgressTitle(Read.Number, R.Announced), ImportProgressMessage(Out.FileID));
+            FNotifier.ProcessEvents();
+            StoreWithConflictHandling(B, Out);
             Report(R, std::move(Out));
-            continue;
+            Read.Building.reset();
         }
-        TExpBuilding2& B = *Read.Building;
-        Out.FileID = B.GetBuildingID();
-        FNotifier.SetTexts(ImportProgressTitle(Read.Number, R.Announced), ImportProgressMessage(Out.FileID));
-        FNotifier.ProcessEvents();
-        StoreWithConflictHandling(B, Out);
-        Report(R, std::move(Out));
-        Read.Building.reset();
+    } catch (...) {
+        // What the dialogs raise ends the import; the progress closes.
+        FNotifier.Finish();
+        throw;
     }
     if (R.ReadFailed)
         FDialogs.Warning(SImportReadFailed);

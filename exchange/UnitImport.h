@@ -88,7 +88,9 @@ struct TImportResult {
     int CountOf(TImportOutcomeKind Kind) const;
 };
 
-// Imports the file at Path (or its bytes) into the database of M.
+// Imports the file at Path (or its bytes) into the database of M. What
+// went wrong with single buildings is in the result; an exception raised by
+// Dialogs or Notifier ends the import and passes on, after Finish.
 TImportResult ImportBuildingFile(TDataModuleExportBuilding& M, const std::string& Path,
                                  IImportDialogs& Dialogs, IImportNotifier& Notifier);
 TImportResult ImportBuildings(TDataModuleExportBuilding& M, std::span<const uint8_t> Bytes,
