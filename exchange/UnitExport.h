@@ -61,5 +61,6 @@ void ExportBuildingRows(TDataModuleExportBuilding& M, const std::vector<int>& Re
 // The same for buildings named by ID, letter case ignored (the first in
 // table order when several match). A building named twice is written once.
 // An ID that no building has raises EExchangeError naming it, before
-// anything is written.
-void ExportBuildings(TDataModuleExportBuilding& M, const std::vector<std::string>& IDs, const std::string& Path);
+// anything is written. Returns the IDs written, as the database holds them.
+std::vector<std::string> ExportBuildings(TDataModuleExportBuilding& M, const std::vector<std::string>& IDs,
+                                         const std::string& Path);
