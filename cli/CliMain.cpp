@@ -3,6 +3,7 @@
 #include "calc/MathError.h"
 #include "data/db/Database.h"
 
+#include <algorithm>
 #include <exception>
 #include <ostream>
 
@@ -22,8 +23,20 @@ void PrintUsage(std::ostream& Out) {
            "  --help           show this text\n"
            "\n"
            "Commands:\n";
+    // A synopsis is the arguments, two spaces and a description; the
+    // descriptions line up in one column unless they start on a line of
+    // their own.
+    constexpr size_t kColumn = 36;
     for (const Command& C : Commands()) {
-        Out << "  " << C.Name << ' ' << C.Synopsis << '\n';
+        const std::string Synopsis = C.Synopsis;
+        const size_t Split = std::min(Synopsis.find("  "), Synopsis.find('\n'));
+        std::string Head = std::string("  ") + C.Name + ' ' + Synopsis.substr(0, Split);
+        std::string Rest = Split == std::string::npos ? std::string() : Synopsis.substr(Split);
+        if (!Rest.empty() && Rest[0] != '\n') {
+            Rest.erase(0, Rest.find_first_not_of(' '));
+            Head.resize(std::max(Head.size() + 1, kColumn), ' ');
+        }
+        Out << Head << Rest << '\n';
     }
     Out << "\n"
            "Exit codes: 0 done, 1 usage, 2 calculation error, 3 file or format error,\n"

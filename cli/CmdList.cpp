@@ -25,6 +25,6 @@ int RunList(const Options& Opts, const std::vector<std::string>& Args) {
 } // namespace
 
 extern const Command ListCommand;
-const Command ListCommand = {"list", " building IDs, one a line, in ID order", RunList};
+const Command ListCommand = {"list", "  building IDs, one a line, in ID order", RunList};
 
 } // namespace cli
