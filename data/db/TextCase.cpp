@@ -2,6 +2,7 @@
 // constructions and materials are compared without regard to case, and
 // Swedish names (Åsa, Älvsjö) must match in either case.
 #include "data/db/Dataset.h"
+#include "data/db/Utf8.h"
 
 #include <cstdint>
 
@@ -85,23 +86,12 @@ uint32_t FoldUpper(uint32_t C) {
     return C;
 }
 
-void AppendUtf8(std::string& Out, uint32_t C) {
+// Writes a folded code point back; an invalid byte is written as it was.
+void AppendFolded(std::string& Out, uint32_t C) {
     if (C >= InvalidBase) {
         Out += static_cast<char>(C - InvalidBase);
-    } else if (C < 0x80) {
-        Out += static_cast<char>(C);
-    } else if (C < 0x800) {
-        Out += static_cast<char>(0xC0 | (C >> 6));
-        Out += static_cast<char>(0x80 | (C & 0x3F));
-    } else if (C < 0x10000) {
-        Out += static_cast<char>(0xE0 | (C >> 12));
-        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (C & 0x3F));
     } else {
-        Out += static_cast<char>(0xF0 | (C >> 18));
-        Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
-        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (C & 0x3F));
+        AppendUtf8(Out, static_cast<char32_t>(C));
     }
 }
 
@@ -121,7 +111,7 @@ std::string UpperCaseText(const std::string& S) {
     std::string Out;
     Out.reserve(S.size());
     for (size_t I = 0; I < S.size();) {
-        AppendUtf8(Out, FoldUpper(NextCodePoint(S, I)));
+        AppendFolded(Out, FoldUpper(NextCodePoint(S, I)));
     }
     return Out;
 }
