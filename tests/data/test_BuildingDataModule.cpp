@@ -733,14 +733,20 @@ TEST(Flows, RevertRestoresEveryRowAsLastSavedIncludingDeletedOnes) {
     EXPECT_EQ(M.TableWindows().RecordCount(), 2);
     EXPECT_EQ(LayerPositions(M.TableOuterWallLayers()), (Strings{"Gips@1", "Mineralull@2", "Tegel@3"}));
 
-    // After a save, the saved state is the one returned to.
+    // After a save, the saved state is the one returned to; an edit left
+    // pending in any view, the windows too, is part of it.
     M.DeleteDoor();
+    M.TableWindows().Edit();
+    M.TableWindows().FieldByName("AREA").SetFloat(9);
     M.SaveBuilding();
+    EXPECT_EQ(M.TableWindows().State(), TDatasetState::Browse);
+    EXPECT_EQ(S.Count("Windows", "BUILDING = 'Hus' AND AREA = 9"), 1);
     const std::string Saved = S.Content("Hus");
     M.NewDoor();
     M.RevertBuilding();
     EXPECT_EQ(S.Content("Hus"), Saved);
     EXPECT_EQ(S.Count("Doors", "BUILDING = 'Hus'"), 0);
+    EXPECT_EQ(S.Count("Windows", "BUILDING = 'Hus' AND AREA = 9"), 1);
 }
 
 TEST(Flows, RevertOfANewBuildingRemovesIt) {
