@@ -208,6 +208,9 @@ public:
     bool CalculateBuilding();
 
     TBuilding* CalculationBuilding() const { return FCalcBuilding.get(); }
+    // The building object as opened or last saved. Reverting stores the
+    // rows of that moment instead, every column as it was: a building
+    // object holds only what the calculation uses.
     TBuilding* SnapshotBuilding() const { return FSnapshotBuilding.get(); }
 
     // Constructions of the kind's view; the kind selects the views.
