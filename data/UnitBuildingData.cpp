@@ -1483,62 +1483,21 @@ void TDataModuleBuildingData::NewWindow() {
 
 void TDataModuleBuildingData::TakeWindowFromArchive() {
     RequireBuilding();
-    TDataset& Archive = PreDefData().TableWindows();
-    if (Archive.IsEmpty()) {
-        throw EBVException("Arkivet har inga fönster");
-    }
-    Round([&] {
-        TDataset& W = *FTableWindows;
-        const std::string Name = UniqueName(Archive.FieldByName("ID").AsString(), W);
-        Atomically([&] {
-            W.Append();
-            W.FieldByName("ID").SetString(Name);
-            for (const char* Column : {"UVALUE", "GVALUE", "FRAMEFACTOR", "AREA"}) {
-                W.FieldByName(Column).SetValue(Archive.FieldByName(Column).Value());
-            }
-            W.FieldByName("SHADING").SetFloat(0);
-            W.FieldByName("DIRECTION").SetInteger(0);
-            W.Post();
-        });
-    });
+    TakeMemberFromArchive(*FTableWindows, &TDataModulePreDefData::TableWindows, "Arkivet har inga fönster",
+                          {"UVALUE", "GVALUE", "FRAMEFACTOR", "AREA"}, [](TDataset& W) {
+                              W.FieldByName("SHADING").SetFloat(0);
+                              W.FieldByName("DIRECTION").SetInteger(0);
+                          });
 }
 
-void TDataModuleBuildingData::DeleteWindow() {
-    if (FTableWindows->IsEmpty()) {
-        return;
-    }
-    Round([&] { Atomically([&] { FTableWindows->Delete(); }); });
-}
+void TDataModuleBuildingData::DeleteWindow() { DeleteMember(*FTableWindows); }
 
 void TDataModuleBuildingData::RenameWindow(const std::string& Name) { RenameMember(*FTableWindows, Name, "fönster"); }
 
 bool TDataModuleBuildingData::ArchiveWindow(const std::string& Name) {
-    TDataset& W = *FTableWindows;
-    if (W.IsEmpty()) {
-        throw EBVException("Byggnaden har inget fönster att arkivera");
-    }
-    if (Name.empty()) {
-        throw EBVException("Ett arkiverat fönster måste ha ett namn");
-    }
-    TDataset& Archive = PreDefData().TableWindows();
-    const TBookmark ArchiveRow = Archive.GetBookmark();
-    if (Archive.Locate({"ID"}, {Name})) {
-        Archive.GotoBookmark(ArchiveRow);
-        return false;
-    }
-    Atomically(
-        [&] {
-            Archive.Append();
-            for (const char* Column : {"UVALUE", "GVALUE", "AREA", "FRAMEFACTOR"}) {
-                Archive.FieldByName(Column).SetValue(W.FieldByName(Column).Value());
-            }
-            Archive.FieldByName("ID").SetString(Name);
-            Archive.Post();
-        },
-        TPending::Post, {&Archive});
-    Archive.Refresh();
-    Archive.GotoBookmark(ArchiveRow);
-    return true;
+    return ArchiveMember(*FTableWindows, &TDataModulePreDefData::TableWindows, Name,
+                         "Byggnaden har inget fönster att arkivera", "Ett arkiverat fönster måste ha ett namn",
+                         {"UVALUE", "GVALUE", "AREA", "FRAMEFACTOR"});
 }
 
 void TDataModuleBuildingData::NewDoor() {
@@ -1558,42 +1517,59 @@ void TDataModuleBuildingData::NewDoor() {
 
 void TDataModuleBuildingData::TakeDoorFromArchive() {
     RequireBuilding();
-    TDataset& Archive = PreDefData().TableDoors();
-    if (Archive.IsEmpty()) {
-        throw EBVException("Arkivet har inga dörrar");
-    }
-    Round([&] {
-        TDataset& D = *FTableDoors;
-        const std::string Name = UniqueName(Archive.FieldByName("ID").AsString(), D);
-        Atomically([&] {
-            D.Append();
-            D.FieldByName("ID").SetString(Name);
-            for (const char* Column : {"UVALUE", "AREA"}) {
-                D.FieldByName(Column).SetValue(Archive.FieldByName(Column).Value());
-            }
-            D.Post();
-        });
-    });
+    TakeMemberFromArchive(*FTableDoors, &TDataModulePreDefData::TableDoors, "Arkivet har inga dörrar",
+                          {"UVALUE", "AREA"}, [](TDataset&) {});
 }
 
-void TDataModuleBuildingData::DeleteDoor() {
-    if (FTableDoors->IsEmpty()) {
-        return;
-    }
-    Round([&] { Atomically([&] { FTableDoors->Delete(); }); });
-}
+void TDataModuleBuildingData::DeleteDoor() { DeleteMember(*FTableDoors); }
 
 void TDataModuleBuildingData::RenameDoor(const std::string& Name) { RenameMember(*FTableDoors, Name, "dörr"); }
 
 bool TDataModuleBuildingData::ArchiveDoor(const std::string& Name) {
-    TDataset& D = *FTableDoors;
-    if (D.IsEmpty()) {
-        throw EBVException("Byggnaden har ingen dörr att arkivera");
+    return ArchiveMember(*FTableDoors, &TDataModulePreDefData::TableDoors, Name,
+                         "Byggnaden har ingen dörr att arkivera", "En arkiverad dörr måste ha ett namn",
+                         {"UVALUE", "AREA"});
+}
+
+void TDataModuleBuildingData::TakeMemberFromArchive(TDataset& View, TArchiveTable ArchiveTable,
+                                                    const char* EmptyArchive,
+                                                    std::initializer_list<const char*> Columns,
+                                                    const std::function<void(TDataset&)>& SetRest) {
+    TDataset& Archive = (PreDefData().*ArchiveTable)();
+    if (Archive.IsEmpty()) {
+        throw EBVException(EmptyArchive);
+    }
+    Round([&] {
+        const std::string Name = UniqueName(Archive.FieldByName("ID").AsString(), View);
+        Atomically([&] {
+            View.Append();
+            View.FieldByName("ID").SetString(Name);
+            for (const char* Column : Columns) {
+                View.FieldByName(Column).SetValue(Archive.FieldByName(Column).Value());
+            }
+            SetRest(View);
+            View.Post();
+        });
+    });
+}
+
+void TDataModuleBuildingData::DeleteMember(TDataset& View) {
+    if (View.IsEmpty()) {
+        return;
+    }
+    Round([&] { Atomically([&] { View.Delete(); }); });
+}
+
+bool TDataModuleBuildingData::ArchiveMember(TDataset& View, TArchiveTable ArchiveTable, const std::string& Name,
+                                            const char* NothingToArchive, const char* NoName,
+                                            std::initializer_list<const char*> Columns) {
+    if (View.IsEmpty()) {
+        throw EBVException(NothingToArchive);
     }
     if (Name.empty()) {
-        throw EBVException("En arkiverad dörr måste ha ett namn");
+        throw EBVException(NoName);
     }
-    TDataset& Archive = PreDefData().TableDoors();
+    TDataset& Archive = (PreDefData().*ArchiveTable)();
     const TBookmark ArchiveRow = Archive.GetBookmark();
     if (Archive.Locate({"ID"}, {Name})) {
         Archive.GotoBookmark(ArchiveRow);
@@ -1602,8 +1578,8 @@ bool TDataModuleBuildingData::ArchiveDoor(const std::string& Name) {
     Atomically(
         [&] {
             Archive.Append();
-            for (const char* Column : {"UVALUE", "AREA"}) {
-                Archive.FieldByName(Column).SetValue(D.FieldByName(Column).Value());
+            for (const char* Column : Columns) {
+                Archive.FieldByName(Column).SetValue(View.FieldByName(Column).Value());
             }
             Archive.FieldByName("ID").SetString(Name);
             Archive.Post();

@@ -28,6 +28,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -320,6 +321,18 @@ private:
     void RenumberLayerRows(TDataset& Layers);
     bool OtherRowNamed(TDataset& View, const std::string& Name);
     void RenameMember(TDataset& View, const std::string& Name, const char* What);
+    // The window and door operations, on View (the building's windows or
+    // doors) and the archive table ArchiveTable picks.
+    using TArchiveTable = TDataset& (TDataModulePreDefData::*)();
+    // Appends a copy of the current archive row under a free name: ID and
+    // Columns from the archive, then SetRest fills the columns the archive
+    // does not carry.
+    void TakeMemberFromArchive(TDataset& View, TArchiveTable ArchiveTable, const char* EmptyArchive,
+                               std::initializer_list<const char*> Columns,
+                               const std::function<void(TDataset&)>& SetRest);
+    void DeleteMember(TDataset& View);
+    bool ArchiveMember(TDataset& View, TArchiveTable ArchiveTable, const std::string& Name,
+                       const char* NothingToArchive, const char* NoName, std::initializer_list<const char*> Columns);
 
     // Default-value look-ups on a change of a choice column of the building.
     void PrepareDefaults(const std::string& Column, const TValue& Value);
