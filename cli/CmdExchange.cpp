@@ -96,6 +96,28 @@ TImportReply PolicyReply(TPolicy Policy, const std::string& FreeName) {
 
 const char* const SConflictHint = " already exists (choose with --on-conflict=replace|skip|rename|cancel)";
 
+// The line for a building or material that was stored, under the name it
+// had in the file or under a new one.
+void PrintStored(std::ostream& Out, const std::string& FileID, const std::string& StoredID) {
+    if (StoredID == FileID)
+        Out << FileID << ": stored\n";
+    else
+        Out << FileID << ": renamed to " << StoredID << '\n';
+}
+
+// The line for a building or material that was not stored. Without
+// --on-conflict a taken name makes it a failure (What names the kind,
+// Existing the name taken); the return says whether it was one.
+bool PrintSkipped(std::ostream& Out, const std::string& FileID, bool TakenName, const char* What,
+                  const std::string& Existing) {
+    if (TakenName) {
+        Out << FileID << ": failed: a " << What << " named " << Existing << SConflictHint << '\n';
+        return true;
+    }
+    Out << FileID << ": skipped\n";
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // Buildings
 
@@ -117,20 +139,10 @@ public:
     void BuildingHandled(const TImportOutcome& O) override {
         std::ostream& Out = *FOpts.Out;
         switch (O.Kind) {
-        case TImportOutcomeKind::Stored:
-            if (O.StoredID == O.FileID)
-                Out << O.FileID << ": stored\n";
-            else
-                Out << O.FileID << ": renamed to " << O.StoredID << '\n';
-            break;
+        case TImportOutcomeKind::Stored: PrintStored(Out, O.FileID, O.StoredID); break;
         case TImportOutcomeKind::Replaced: Out << O.FileID << ": replaced\n"; break;
         case TImportOutcomeKind::Skipped:
-            if (FPolicy == TPolicy::None) {
-                Out << O.FileID << ": failed: a building named " << FConflict << SConflictHint << '\n';
-                FAnyFailed = true;
-            } else {
-                Out << O.FileID << ": skipped\n";
-            }
+            FAnyFailed |= PrintSkipped(Out, O.FileID, FPolicy == TPolicy::None, "building", FConflict);
             break;
         case TImportOutcomeKind::Cancelled: Out << O.FileID << ": skipped (import cancelled)\n"; break;
         case TImportOutcomeKind::Failed:
@@ -209,20 +221,10 @@ public:
     void MaterialHandled(const TMaterialOutcome& O) override {
         std::ostream& Out = *FOpts.Out;
         switch (O.Kind) {
-        case TMaterialOutcomeKind::Inserted:
-            if (O.StoredID == O.FileID)
-                Out << O.FileID << ": stored\n";
-            else
-                Out << O.FileID << ": renamed to " << O.StoredID << '\n';
-            break;
+        case TMaterialOutcomeKind::Inserted: PrintStored(Out, O.FileID, O.StoredID); break;
         case TMaterialOutcomeKind::Overwritten: Out << O.FileID << ": replaced\n"; break;
         case TMaterialOutcomeKind::Skipped:
-            if (FPolicy == TPolicy::None && FConflict) {
-                Out << O.FileID << ": failed: a material named " << O.StoredID << SConflictHint << '\n';
-                FAnyFailed = true;
-            } else {
-                Out << O.FileID << ": skipped\n";
-            }
+            FAnyFailed |= PrintSkipped(Out, O.FileID, FPolicy == TPolicy::None && FConflict, "material", O.StoredID);
             break;
         case TMaterialOutcomeKind::Cancelled: Out << O.FileID << ": skipped (import cancelled)\n"; break;
         case TMaterialOutcomeKind::Failed:
