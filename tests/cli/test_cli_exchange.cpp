@@ -1,30 +1,14 @@
 // braskvalla-cli export, import, export-materials and import-materials run
 // in-process: the line per building or material, the --on-conflict answers
 // and the exit codes.
-#include "cli/CliCommand.h"
-
+#include "tests/cli/CliTestSupport.h"
 #include "tests/data/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace bvtest;
 
 namespace {
-
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunCli(const std::vector<std::string>& Args) {
-    std::ostringstream Out;
-    std::ostringstream Err;
-    const int Code = cli::Main(Args, Out, Err);
-    return {Code, Out.str(), Err.str()};
-}
 
 std::string Fixture(const std::string& Rel) {
     const char* Root = std::getenv("BV_TEST_DATA");

@@ -1,29 +1,9 @@
-#include "cli/CliCommand.h"
-
+#include "tests/cli/CliTestSupport.h"
 #include "tests/data/DataTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace bvtest;
-
-namespace {
-
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunCli(const std::vector<std::string>& Args) {
-    std::ostringstream Out;
-    std::ostringstream Err;
-    const int Code = cli::Main(Args, Out, Err);
-    return {Code, Out.str(), Err.str()};
-}
-
-} // namespace
 
 TEST(CliList, PrintsTheBuildingIdsInIdOrder) {
     TempDataFolder Data;
