@@ -257,6 +257,19 @@ int32_t TStreamReader::Int32() {
     return static_cast<int32_t>(U);
 }
 
+int16_t TStreamReader::Int16() {
+    const uint8_t* P = Take(2);
+    return static_cast<int16_t>(static_cast<uint16_t>(P[0] | (P[1] << 8)));
+}
+
+uint64_t TStreamReader::UInt64() {
+    uint64_t Bits = 0;
+    const uint8_t* P = Take(8);
+    for (int I = 7; I >= 0; --I)
+        Bits = (Bits << 8) | P[I];
+    return Bits;
+}
+
 std::string TStreamReader::ShortString() {
     const uint8_t N = Byte();
     const uint8_t* P = Take(N);
@@ -308,21 +321,20 @@ bool IsKnownTag(uint8_t Tag) {
 
 } // namespace
 
-int32_t TStreamReader::ReadIntegerValue() {
-    const uint8_t Tag = ReadTag();
+int32_t TStreamReader::IntegerPayload(uint8_t Tag) {
     switch (Tag) {
     case vaInt8:
         return static_cast<int8_t>(Byte());
-    case vaInt16: {
-        const uint8_t* P = Take(2);
-        return static_cast<int16_t>(static_cast<uint16_t>(P[0] | (P[1] << 8)));
-    }
+    case vaInt16:
+        return Int16();
     case vaInt32:
         return Int32();
     default:
         Unsuitable(Tag, "an integer");
     }
 }
+
+int32_t TStreamReader::ReadIntegerValue() { return IntegerPayload(ReadTag()); }
 
 bool TStreamReader::ReadBooleanValue() {
     const uint8_t Tag = ReadTag();
@@ -346,22 +358,13 @@ double TStreamReader::FloatPayload(uint8_t Tag) {
         return R.Value;
     }
     case vaDouble: {
-        uint64_t Bits = 0;
-        const uint8_t* P = Take(8);
-        for (int I = 7; I >= 0; --I)
-            Bits = (Bits << 8) | P[I];
-        const double D = std::bit_cast<double>(Bits);
+        const double D = std::bit_cast<double>(UInt64());
         if (!std::isfinite(D))
             throw EStreamError("The value is not a finite number");
         return D;
     }
-    case vaInt64: {
-        uint64_t Bits = 0;
-        const uint8_t* P = Take(8);
-        for (int I = 7; I >= 0; --I)
-            Bits = (Bits << 8) | P[I];
-        return static_cast<double>(static_cast<int64_t>(Bits));
-    }
+    case vaInt64:
+        return static_cast<double>(static_cast<int64_t>(UInt64()));
     default:
         Unsuitable(Tag, "a floating-point");
     }
@@ -371,13 +374,9 @@ double TStreamReader::ReadFloatValue() {
     const uint8_t Tag = ReadTag();
     switch (Tag) {
     case vaInt8:
-        return static_cast<int8_t>(Byte());
-    case vaInt16: {
-        const uint8_t* P = Take(2);
-        return static_cast<int16_t>(static_cast<uint16_t>(P[0] | (P[1] << 8)));
-    }
+    case vaInt16:
     case vaInt32:
-        return Int32();
+        return IntegerPayload(Tag);
     default:
         return FloatPayload(Tag);
     }
@@ -427,20 +426,11 @@ TStreamReader::TAnyValue TStreamReader::ReadAnyValue() {
     const uint8_t Tag = ReadTag();
     switch (Tag) {
     case vaInt8:
-        return int64_t{static_cast<int8_t>(Byte())};
-    case vaInt16: {
-        const uint8_t* P = Take(2);
-        return int64_t{static_cast<int16_t>(static_cast<uint16_t>(P[0] | (P[1] << 8)))};
-    }
+    case vaInt16:
     case vaInt32:
-        return int64_t{Int32()};
-    case vaInt64: {
-        uint64_t Bits = 0;
-        const uint8_t* P = Take(8);
-        for (int I = 7; I >= 0; --I)
-            Bits = (Bits << 8) | P[I];
-        return static_cast<int64_t>(Bits);
-    }
+        return int64_t{IntegerPayload(Tag)};
+    case vaInt64:
+        return static_cast<int64_t>(UInt64());
     case vaFalse:
         return false;
     case vaTrue:

@@ -168,10 +168,13 @@ public:
 private:
     uint8_t Byte();
     const uint8_t* Take(size_t N);
+    int16_t Int16();
     int32_t Int32();
+    uint64_t UInt64(); // little-endian, as the Double and Int64 values carry it
     std::string ShortString();
     uint8_t ReadTag();
     std::string TextPayload(uint8_t Tag);
+    int32_t IntegerPayload(uint8_t Tag);
     double FloatPayload(uint8_t Tag);
 
     const uint8_t* FData;
