@@ -96,6 +96,25 @@ TImportReply PolicyReply(TPolicy Policy, const std::string& FreeName) {
 
 const char* const SConflictHint = " already exists (choose with --on-conflict=replace|skip|rename|cancel)";
 
+// Runs Export, which writes File and gives the IDs it wrote, and prints a
+// line per ID. Any failure but one of the database is reported against
+// File with exit code ExitFile; a database failure passes on.
+template <class TExport>
+int ReportExport(const Options& Opts, const std::string& File, const TExport& Export) {
+    std::vector<std::string> Written;
+    try {
+        Written = Export();
+    } catch (const EDatabaseError&) {
+        throw;
+    } catch (const std::exception& E) {
+        *Opts.Err << "braskvalla-cli: " << File << ": " << E.what() << " (no file written)\n";
+        return static_cast<int>(ExitFile);
+    }
+    for (const std::string& ID : Written)
+        *Opts.Out << ID << ": exported\n";
+    return static_cast<int>(ExitOk);
+}
+
 // The line for a building or material that was stored, under the name it
 // had in the file or under a new one.
 void PrintStored(std::ostream& Out, const std::string& FileID, const std::string& StoredID) {
@@ -185,18 +204,7 @@ int RunExport(const Options& Opts, const std::vector<std::string>& Args) {
     const TExportArgs A = ParseExportArgs("export", Args);
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
         TDataModuleExportBuilding M(Connection.ZConnectionBVDB());
-        std::vector<std::string> Written;
-        try {
-            Written = ExportBuildings(M, A.IDs, A.File);
-        } catch (const EDatabaseError&) {
-            throw;
-        } catch (const std::exception& E) {
-            *Opts.Err << "braskvalla-cli: " << A.File << ": " << E.what() << " (no file written)\n";
-            return static_cast<int>(ExitFile);
-        }
-        for (const std::string& ID : Written)
-            *Opts.Out << ID << ": exported\n";
-        return static_cast<int>(ExitOk);
+        return ReportExport(Opts, A.File, [&] { return ExportBuildings(M, A.IDs, A.File); });
     });
 }
 
@@ -268,18 +276,7 @@ int RunExportMaterials(const Options& Opts, const std::vector<std::string>& Args
     const TExportArgs A = ParseExportArgs("export-materials", Args);
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
         const std::unique_ptr<TDatabase> Db = MaterialConnection(Connection);
-        std::vector<std::string> Written;
-        try {
-            Written = ExportMaterials(*Db, A.IDs, A.File);
-        } catch (const EDatabaseError&) {
-            throw;
-        } catch (const std::exception& E) {
-            *Opts.Err << "braskvalla-cli: " << A.File << ": " << E.what() << " (no file written)\n";
-            return static_cast<int>(ExitFile);
-        }
-        for (const std::string& ID : Written)
-            *Opts.Out << ID << ": exported\n";
-        return static_cast<int>(ExitOk);
+        return ReportExport(Opts, A.File, [&] { return ExportMaterials(*Db, A.IDs, A.File); });
     });
 }
 
