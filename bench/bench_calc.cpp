@@ -5,7 +5,7 @@
 //   cmake -B build-bench -DBV_BUILD_BENCH=ON && cmake --build build-bench --target bench_calc
 //   build-bench/bin/bench_calc
 #include "data/UnitBuildingData.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 // Export writes all 1000 buildings of a database to a file; import reads
 // that file into an empty database; replace imports it again into the
 // database holding the same buildings, answering "yes to all".
-#include "data/db/Database.h"
+#include "db/Database.h"
 #include "exchange/FileIO.h"
 #include "exchange/UnitBuildingFile.h"
 #include "exchange/UnitExport.h"

@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "calc/MathError.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <algorithm>
 #include <exception>

@@ -3,7 +3,7 @@
 #include "calc/MathError.h"
 #include "cli/CliDatabase.h"
 #include "data/UnitBuildingData.h"
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <nlohmann/json.hpp>
 

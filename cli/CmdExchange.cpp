@@ -3,7 +3,7 @@
 // about a taken name by the --on-conflict option; without it a taken name is
 // an error for that building or material, which then stores nothing.
 #include "cli/CliDatabase.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 #include "exchange/FileIO.h"
 #include "exchange/UnitExport.h"
 #include "exchange/UnitExportData.h"

@@ -1,6 +1,6 @@
 // list: the IDs of the buildings, one a line, in ID order.
 #include "cli/CliDatabase.h"
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <ostream>
 

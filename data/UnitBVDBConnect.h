@@ -2,7 +2,7 @@
 // by every data module. Created once at start-up, before the other modules.
 #pragma once
 
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "data/UnitBuildingData.h"
 
 #include "data/UnitPreDefData.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <algorithm>
 #include <cmath>

@@ -22,7 +22,7 @@
 #pragma once
 
 #include "data/UnitObserver.h"
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 #include "model/UnitConstructionObjects.h"
 
 #include <array>

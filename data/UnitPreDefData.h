@@ -7,7 +7,7 @@
 // entries.
 #pragma once
 
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <array>
 #include <memory>

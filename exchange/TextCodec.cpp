@@ -1,6 +1,6 @@
 #include "exchange/TextCodec.h"
 
-#include "data/db/Utf8.h"
+#include "db/Utf8.h"
 
 namespace {
 

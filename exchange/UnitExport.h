@@ -2,7 +2,7 @@
 // export dialog offers (also used for materials).
 #pragma once
 
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 #include "exchange/UnitExportData.h"
 
 #include <string>

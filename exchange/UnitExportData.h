@@ -4,8 +4,8 @@
 // current rows of these views.
 #pragma once
 
-#include "data/db/Database.h"
-#include "data/db/Dataset.h"
+#include "db/Database.h"
+#include "db/Dataset.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // reads through whatever connection it is given.
 #pragma once
 
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 #include "materials/UnitMaterialObj.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "materials/UnitMaterialImp.h"
 
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 #include "exchange/FileIO.h"
 #include "materials/UnitMaterialExp.h"
 

@@ -12,7 +12,7 @@
 // its message; the materials handled before stay stored.
 #pragma once
 
-#include "data/db/Database.h"
+#include "db/Database.h"
 #include "exchange/UnitImport.h"
 #include "materials/UnitMaterialObj.h"
 

@@ -2,7 +2,7 @@
 
 #include "calc/ISO13786Lib.h"
 #include "calc/MathError.h"
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "data/UnitBVDir.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 
 #include "data/UnitInitDB.h"
 #include "data/UnitPreDefData.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -3,7 +3,7 @@
 // one database through a file into another.
 #include "ExchangeSamples.h"
 
-#include "data/db/Database.h"
+#include "db/Database.h"
 #include "exchange/UnitBuildingFile.h"
 #include "exchange/UnitExportData.h"
 #include "exchange/UnitExportImport.h"

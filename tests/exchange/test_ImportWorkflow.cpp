@@ -3,7 +3,7 @@
 // files, and exporting a chosen list.
 #include "ExchangeSamples.h"
 
-#include "data/db/Database.h"
+#include "db/Database.h"
 #include "exchange/FileIO.h"
 #include "exchange/UnitBuildingFile.h"
 #include "exchange/UnitExport.h"

@@ -1,8 +1,8 @@
 // The material import and export against the archive table: the answers to
 // the question about taken names, exact letter case, the golden file both
 // ways, and what stops an import.
-#include "data/db/Database.h"
-#include "data/db/Dataset.h"
+#include "db/Database.h"
+#include "db/Dataset.h"
 #include "exchange/FileIO.h"
 #include "exchange/UnitExportImport.h"
 #include "materials/UnitMaterialExp.h"

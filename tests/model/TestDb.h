@@ -1,8 +1,8 @@
 // A small database of the schema in a temporary folder, for one test.
 #pragma once
 
-#include "data/db/Database.h"
-#include "data/db/Dataset.h"
+#include "db/Database.h"
+#include "db/Dataset.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the template building, and the commands that create it.
 #include "cli/CliCommand.h"
 #include "data/UnitInitDB.h"
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 // Case folding of UTF-8 text for key lookups: the names of buildings,
 // constructions and materials are compared without regard to case, and
 // Swedish names (Åsa, Älvsjö) must match in either case.
-#include "data/db/Dataset.h"
-#include "data/db/Utf8.h"
+#include "db/Dataset.h"
+#include "db/Utf8.h"
 
 #include <cstdint>
 

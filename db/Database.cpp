@@ -1,6 +1,6 @@
-#include "data/db/Database.h"
+#include "db/Database.h"
 
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <sqlite3.h>
 

@@ -1,4 +1,4 @@
-#include "data/db/Dataset.h"
+#include "db/Dataset.h"
 
 #include <algorithm>
 #include <charconv>

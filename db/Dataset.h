@@ -4,7 +4,7 @@
 // listeners for scroll, field change, state change and refresh.
 #pragma once
 
-#include "data/db/Database.h"
+#include "db/Database.h"
 
 #include <functional>
 #include <map>
