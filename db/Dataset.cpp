@@ -1328,6 +1328,18 @@ const TValue& TDataset::CurrentValue(int Index) const {
     return FRows[static_cast<size_t>(FCur)].Values[static_cast<size_t>(Index)];
 }
 
+const TValue& TDataset::RowValue(int RecNo, int FieldIndex) const {
+    if (!Active() || RecNo < 1 || RecNo > RecordCount() || FieldIndex < 0 ||
+        FieldIndex >= static_cast<int>(FFields.size())) {
+        return NullValue;
+    }
+    const size_t I = static_cast<size_t>(FieldIndex);
+    if (FState == TDatasetState::Edit && RecNo - 1 == FCur) {
+        return FEditBuffer.Values[I];
+    }
+    return FRows[static_cast<size_t>(RecNo - 1)].Values[I];
+}
+
 TValue& TDataset::CurrentValue(int Index) {
     return const_cast<TValue&>(static_cast<const TDataset&>(*this).CurrentValue(Index));
 }

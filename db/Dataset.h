@@ -63,6 +63,7 @@ public:
     int Size() const { return FSize; }         // declared text length, 0 otherwise
     bool Required() const { return FRequired; } // NOT NULL in the schema
     bool Calculated() const { return FCalculated; }
+    int Index() const { return FIndex; }        // position in Fields()
 
     bool IsNull() const;
     TValue Value() const;
@@ -215,6 +216,10 @@ public:
     TField* FindField(const std::string& Name);        // nullptr when unknown
     const std::vector<std::unique_ptr<TField>>& Fields() const { return FFields; }
     int64_t RowId() const;                             // rowid of the current row, 0 for a new one
+    // The value of field FieldIndex in row RecNo (1-based) without moving
+    // the current row, for views that show every row at once: the row being
+    // edited shows its pending values. NULL outside 1..RecordCount().
+    const TValue& RowValue(int RecNo, int FieldIndex) const;
 
     // Makes the first row whose Columns equal Values current; text is compared
     // without regard to case unless Options say so. False (and the current

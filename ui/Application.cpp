@@ -1,0 +1,133 @@
+#include "ui/Application.h"
+
+#include "data/UnitBVDBConnect.h"
+#include "data/UnitBVDir.h"
+#include "data/UnitBuildingData.h"
+#include "data/UnitPreDefData.h"
+#include "ui/Icons.h"
+#include "ui/MessageBox.h"
+#include "ui/UnitFileHandler.h"
+#include "ui/UnitMain.h"
+#include "ui/UnitNational.h"
+#include "ui/bind/DataSources.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <filesystem>
+
+TBVApplication::TBVApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
+    setApplicationName(QStringLiteral("Braskvalla"));
+    setApplicationDisplayName(QStringLiteral("Braskvalla"));
+    setOrganizationName(QStringLiteral("Kallbacka Teknik"));
+    setApplicationVersion(QStringLiteral(BV_VERSION));
+    setWindowIcon(Icon("braskvalla"));
+}
+
+void TBVApplication::ShowException(const std::exception_ptr& Error) {
+    QString Text;
+    try {
+        std::rethrow_exception(Error);
+    } catch (const std::exception& E) {
+        Text = QString::fromUtf8(E.what());
+    } catch (...) {
+        Text = QStringLiteral("Ett okänt fel inträffade.");
+    }
+    TMessageBox::Inform(nullptr, Text, TMessageBox::Critical);
+}
+
+bool TBVApplication::notify(QObject* Receiver, QEvent* Event) {
+    try {
+        return QApplication::notify(Receiver, Event);
+    } catch (...) {
+        ShowException(std::current_exception());
+        return true;
+    }
+}
+
+TBraskvalla::TBraskvalla() = default;
+
+TBraskvalla::~TBraskvalla() {
+    // The windows go first: they are observers of the data modules and hold
+    // their data sources.
+    FMain.reset();
+    FSources.reset();
+    FData.reset();
+    FPreDef.reset();
+    FConnect.reset();
+}
+
+bool TBraskvalla::Start(QString& Error) {
+    const QString Folder = QString::fromStdString(GetDataFolder());
+    const QString Advice = QStringLiteral(
+        "\n\nDatamapp: %1\n\nSkapa datamappen med databasen och de levererade filerna med kommandot\n"
+        "    braskvalla-cli install-data\n"
+        "och starta Braskvalla igen.")
+                               .arg(Folder);
+    FMain = std::make_unique<TFormMain>();
+    std::error_code Ec;
+    if (!std::filesystem::is_directory(GetDataFolder(), Ec)) {
+        Error = QStringLiteral("Braskvalla kan inte starta: datamappen finns inte.") + Advice;
+        return false;
+    }
+    try {
+        FConnect = std::make_unique<TDataModuleBVDBConnect>();
+        FPreDef = std::make_unique<TDataModulePreDefData>(FConnect->ZConnectionBVDB());
+        FData = std::make_unique<TDataModuleBuildingData>(FConnect->ZConnectionBVDB(), *FPreDef);
+    } catch (const std::exception& E) {
+        Error = QStringLiteral("Braskvalla kan inte starta: databasen kan inte användas.\n\n%1")
+                    .arg(QString::fromUtf8(E.what())) +
+                Advice;
+        return false;
+    }
+    if (!FConnect->MigrationError().empty()) {
+        TMessageBox::Inform(nullptr, QStringLiteral("Uppdateringsskriptet RunAndRemove.sql kunde inte köras och "
+                                                    "ligger kvar till nästa start:\n%1")
+                                         .arg(QString::fromStdString(FConnect->MigrationError())));
+    }
+    FSources = std::make_unique<TDataSources>(*FData, *FPreDef);
+    FFileHandler = new TFormFileHandler(*FData, FMain.get());
+    FMain->SetFileHandler(FFileHandler);
+    FMain->ConnectData(*FData, *FPreDef, *FSources);
+    TNationalSetter().Apply(*FData, *FMain);
+    // The default building is opened when the window is first shown; it
+    // must exist.
+    TDataset& B = FData->TableBuildings();
+    const TBookmark Here = B.GetBookmark();
+    const bool HasDefault = B.Locate({"ID"}, {FData->TemplateBuildingName()});
+    B.GotoBookmark(Here);
+    if (!HasDefault) {
+        Error = QStringLiteral("Braskvalla kan inte starta: databasen %1 saknar standardbyggnaden \"%2\", "
+                               "som varje ny byggnad utgår från.")
+                    .arg(QString::fromStdString(FConnect->DatabasePath()),
+                         QString::fromStdString(FData->TemplateBuildingName())) +
+                Advice;
+        return false;
+    }
+    return true;
+}
+
+int RunBraskvalla(int Argc, char** Argv) {
+    TBVApplication App(Argc, Argv);
+    // Qt's own texts (Yes/No, file dialogs) in the interface language.
+    auto* Qt = new QTranslator(&App);
+    if (Qt->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        App.installTranslator(Qt);
+    }
+    TBraskvalla Braskvalla;
+    QString Error;
+    bool Started = false;
+    try {
+        Started = Braskvalla.Start(Error);
+    } catch (const std::exception& E) {
+        Error = QStringLiteral("Braskvalla kan inte starta:\n%1").arg(QString::fromUtf8(E.what()));
+    }
+    if (!Started) {
+        TMessageBox::Inform(nullptr, Error, TMessageBox::Critical);
+        return 2;
+    }
+    Braskvalla.Main().show();
+    return App.exec();
+}

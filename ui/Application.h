@@ -1,0 +1,59 @@
+// The desktop application: the general error report that catches every
+// exception a handler lets pass, and the start-up of every module and window
+// in their order.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <memory>
+
+class TDataModuleBVDBConnect;
+class TDataModuleBuildingData;
+class TDataModulePreDefData;
+class TDataSources;
+class TFormFileHandler;
+class TFormMain;
+
+class TBVApplication : public QApplication {
+    Q_OBJECT
+public:
+    TBVApplication(int& Argc, char** Argv);
+    // Delivers the event; an exception thrown while handling it is shown in
+    // one message box and the application goes on.
+    bool notify(QObject* Receiver, QEvent* Event) override;
+    // The general error report.
+    static void ShowException(const std::exception_ptr& Error);
+};
+
+// Every module and window of the application, created once in the start-up
+// order and freed in the reverse order.
+class TBraskvalla {
+public:
+    TBraskvalla();
+    ~TBraskvalla();
+    TBraskvalla(const TBraskvalla&) = delete;
+    TBraskvalla& operator=(const TBraskvalla&) = delete;
+
+    // Creates the modules and windows. False when the database cannot be
+    // used; Error then says what happened, names the path and what to do.
+    bool Start(QString& Error);
+
+    TFormMain& Main() const { return *FMain; }
+    TDataModuleBuildingData& BuildingData() const { return *FData; }
+    TDataModulePreDefData& PreDefData() const { return *FPreDef; }
+    TFormFileHandler& FileHandler() const { return *FFileHandler; }
+
+private:
+    std::unique_ptr<TDataModuleBVDBConnect> FConnect;
+    std::unique_ptr<TDataModulePreDefData> FPreDef;
+    std::unique_ptr<TDataModuleBuildingData> FData;
+    std::unique_ptr<TDataSources> FSources;
+    std::unique_ptr<TFormMain> FMain;
+    TFormFileHandler* FFileHandler = nullptr; // owned by the main window
+};
+
+// The application's main: the start-up, then the event loop. A database
+// that cannot be used is shown in a message box and ends the application
+// with status 2.
+int RunBraskvalla(int Argc, char** Argv);

@@ -1,0 +1,66 @@
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <deque>
+
+namespace {
+struct TState {
+    QString Title = QStringLiteral("Braskvalla");
+    bool TestMode = false;
+    std::deque<TMessageBox::TAnswer> Answers;
+    QStringList Shown;
+};
+TState& State() {
+    static TState S;
+    return S;
+}
+} // namespace
+
+void TMessageBox::SetTitle(const QString& Title) { State().Title = Title; }
+void TMessageBox::SetTestMode(bool On) { State().TestMode = On; }
+bool TMessageBox::TestMode() { return State().TestMode; }
+void TMessageBox::SetNextAnswer(TAnswer Answer) { State().Answers.push_back(Answer); }
+const QStringList& TMessageBox::Shown() { return State().Shown; }
+void TMessageBox::ClearShown() {
+    State().Shown.clear();
+    State().Answers.clear();
+}
+
+void TMessageBox::Inform(QWidget* Parent, const QString& Text, TIcon Icon) { Show(Parent, Text, Icon, false); }
+
+TMessageBox::TAnswer TMessageBox::Ask(QWidget* Parent, const QString& Text, TIcon Icon) {
+    return Show(Parent, Text, Icon, true);
+}
+
+TMessageBox::TAnswer TMessageBox::Show(QWidget* Parent, const QString& Text, TIcon Icon, bool YesNo) {
+    TState& S = State();
+    S.Shown.push_back(Text);
+    if (S.TestMode) {
+        if (S.Answers.empty()) {
+            return YesNo ? Yes : Ok;
+        }
+        const TAnswer A = S.Answers.front();
+        S.Answers.pop_front();
+        return A;
+    }
+    QMessageBox Box(Parent != nullptr ? Parent : QApplication::activeWindow());
+    Box.setWindowTitle(S.Title);
+    Box.setText(Text);
+    switch (Icon) {
+    case Information: Box.setIcon(QMessageBox::Information); break;
+    case Warning: Box.setIcon(QMessageBox::Warning); break;
+    case Critical: Box.setIcon(QMessageBox::Critical); break;
+    case Question: Box.setIcon(QMessageBox::Question); break;
+    }
+    if (YesNo) {
+        Box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        Box.setDefaultButton(QMessageBox::Yes);
+        Box.setEscapeButton(QMessageBox::No);
+        return Box.exec() == QMessageBox::Yes ? Yes : No;
+    }
+    Box.setStandardButtons(QMessageBox::Ok);
+    Box.exec();
+    return Ok;
+}

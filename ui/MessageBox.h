@@ -1,0 +1,36 @@
+// Every question and message of the windows goes through TMessageBox, so that
+// one place decides how they look and a test can answer them. In a test the
+// boxes are never shown: each call takes the next answer queued with
+// SetNextAnswer (or the box's default answer when none is queued) and is
+// recorded, so the test can check what the user would have seen.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+class TMessageBox {
+public:
+    enum TAnswer { Ok, Yes, No, Cancel };
+    enum TIcon { Information, Warning, Critical, Question };
+
+    // A message with one OK button.
+    static void Inform(QWidget* Parent, const QString& Text, TIcon Icon = Warning);
+    // A Yes/No question; Yes is the default button.
+    static TAnswer Ask(QWidget* Parent, const QString& Text, TIcon Icon = Question);
+
+    // The application's caption, used as the title of every box.
+    static void SetTitle(const QString& Title);
+
+    // Test mode: no box is shown; answers come from the queue.
+    static void SetTestMode(bool On);
+    static bool TestMode();
+    static void SetNextAnswer(TAnswer Answer);
+    // The texts of the boxes raised since the last ClearShown, oldest first.
+    static const QStringList& Shown();
+    static void ClearShown();
+
+private:
+    static TAnswer Show(QWidget* Parent, const QString& Text, TIcon Icon, bool YesNo);
+};

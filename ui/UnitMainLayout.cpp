@@ -1,0 +1,123 @@
+#include "ui/UnitMainLayout.h"
+
+#include "ui/bind/DBControls.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QTableView>
+
+namespace bvui {
+
+void SetHint(QWidget* W, const QString& Hint) {
+    const int Bar = Hint.indexOf(QLatin1Char('|'));
+    const QString Short = Bar < 0 ? Hint : Hint.left(Bar);
+    const QString Long = Bar < 0 ? Hint : Hint.mid(Bar + 1);
+    W->setToolTip(Short);
+    W->setStatusTip(Long);
+}
+
+int NumericWidth(const QWidget* W) { return W->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 14; }
+
+QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Text) {
+    auto* L = new QLabel(Text, Parent);
+    L->setObjectName(QString::fromLatin1(Name));
+    return L;
+}
+
+QLabel* MakeHeading(QWidget* Parent, const char* Name, const QString& Text) {
+    auto* L = MakeLabel(Parent, Name, Text);
+    QFont F = L->font();
+    F.setBold(true);
+    L->setFont(F);
+    L->setContentsMargins(0, 6, 0, 0);
+    return L;
+}
+
+TDBEdit* MakeEdit(QWidget* Parent, TDataSource& Source, const char* Field, const char* Name, const QLabel* Caption) {
+    auto* E = new TDBEdit(Source, Field, Parent);
+    E->setObjectName(QString::fromLatin1(Name));
+    if (Caption != nullptr) {
+        QString C = Caption->text().trimmed();
+        C.remove(QLatin1Char('&'));
+        E->Link().SetCaption(C);
+    }
+    if (E->alignment() & Qt::AlignRight) {
+        E->setFixedWidth(NumericWidth(E));
+    }
+    return E;
+}
+
+TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field, std::optional<TDisplayFormat> Format) {
+    auto* T = new TDBText(Source, Field, Parent);
+    T->setObjectName(QStringLiteral("DBText") + QString::fromLatin1(Field));
+    if (Format) {
+        T->Link().SetFormat(*Format);
+    }
+    T->setMinimumWidth(NumericWidth(T));
+    T->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    T->ShowValue();
+    return T;
+}
+
+void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Reference) {
+    int Widest = 0;
+    for (QGridLayout* G : Grids) {
+        for (int R = 0; R < G->rowCount(); ++R) {
+            QLayoutItem* It = G->itemAtPosition(R, 0);
+            if (It == nullptr || It->widget() == nullptr) {
+                continue;
+            }
+            int Row = 0, Col = 0, RowSpan = 0, ColSpan = 0;
+            G->getItemPosition(G->indexOf(It->widget()), &Row, &Col, &RowSpan, &ColSpan);
+            if (ColSpan == 1) {
+                Widest = std::max(Widest, It->widget()->sizeHint().width());
+            }
+        }
+    }
+    Q_UNUSED(Reference);
+    for (QGridLayout* G : Grids) {
+        G->setColumnMinimumWidth(0, Widest);
+    }
+}
+
+TColumnSpanHeader::TColumnSpanHeader(QTableView* Table, QWidget* Parent) : QWidget(Parent), FTable(Table) {
+    connect(Table->horizontalHeader(), &QHeaderView::sectionResized, this, &TColumnSpanHeader::Place);
+    connect(Table->horizontalHeader(), &QHeaderView::geometriesChanged, this, &TColumnSpanHeader::Place);
+    Table->installEventFilter(this);
+}
+
+void TColumnSpanHeader::AddSpan(int First, int Last, const char* Name, const QString& Text) {
+    auto* L = new QLabel(Text, this);
+    L->setObjectName(QString::fromLatin1(Name));
+    L->setAlignment(Qt::AlignCenter);
+    L->setFrameShape(QFrame::StyledPanel);
+    FSpans.push_back({First, Last, L});
+    Place();
+}
+
+QSize TColumnSpanHeader::sizeHint() const { return {100, fontMetrics().height() + 6}; }
+
+void TColumnSpanHeader::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    Place();
+}
+
+bool TColumnSpanHeader::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == FTable && (Event->type() == QEvent::Resize || Event->type() == QEvent::Show)) {
+        Place();
+    }
+    return QWidget::eventFilter(Watched, Event);
+}
+
+void TColumnSpanHeader::Place() {
+    const QHeaderView* H = FTable->horizontalHeader();
+    const int Offset = FTable->mapTo(parentWidget(), QPoint(0, 0)).x() - x() + FTable->frameWidth();
+    for (const TSpan& S : FSpans) {
+        const int Left = H->sectionViewportPosition(S.First);
+        const int Right = H->sectionViewportPosition(S.Last) + H->sectionSize(S.Last);
+        S.Label->setGeometry(Offset + Left, 0, std::max(0, Right - Left), height());
+    }
+}
+
+} // namespace bvui

@@ -1,0 +1,274 @@
+#include "ui/bind/DBControls.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace {
+
+bool IsNumericField(const TField* F) {
+    return F != nullptr && (F->DataType() == TFieldType::Integer || F->DataType() == TFieldType::Double);
+}
+
+// Same stored value: numbers by value, text by exact bytes.
+bool SameValue(const TValue& A, const TValue& B) {
+    const auto Num = [](const TValue& V) -> std::optional<double> {
+        if (const auto* D = std::get_if<double>(&V)) {
+            return *D;
+        }
+        if (const auto* I = std::get_if<int64_t>(&V)) {
+            return static_cast<double>(*I);
+        }
+        return std::nullopt;
+    };
+    const auto NA = Num(A);
+    const auto NB = Num(B);
+    if (NA && NB) {
+        return *NA == *NB;
+    }
+    return A == B;
+}
+
+} // namespace
+
+TField* TFieldLink::FindField() const {
+    TDataset& D = FSource->Dataset();
+    return D.Active() ? D.FindField(FField) : nullptr;
+}
+
+QString TFieldLink::Text() const {
+    TDataset& D = FSource->Dataset();
+    TField* F = FindField();
+    if (F == nullptr || (D.IsEmpty() && D.State() == TDatasetState::Browse)) {
+        return QString();
+    }
+    const TDisplayFormat Format = FFormat ? *FFormat : ColumnFormat(D.TableName(), FField);
+    return FormatValue(F->Value(), Format);
+}
+
+// ------------------------------------------------------------------ TDBEdit
+
+TDBEdit::TDBEdit(TDataSource& Source, const std::string& Field, QWidget* Parent)
+    : QLineEdit(Parent), FLink(Source, Field) {
+    if (IsNumericField(FLink.FindField())) {
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (const TField* F = FLink.FindField(); F != nullptr && F->Size() > 0) {
+        setMaxLength(F->Size());
+    }
+    connect(&Source, &TDataSource::DataChanged, this, &TDBEdit::ShowValue);
+    connect(&Source, &TDataSource::StateChanged, this, &TDBEdit::ShowValue);
+    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
+        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
+            ShowValue();
+        }
+    });
+    ShowValue();
+}
+
+void TDBEdit::ShowValue() {
+    if (FCommitting) {
+        return;
+    }
+    const QString T = FLink.Text();
+    if (text() != T) {
+        setText(T);
+    }
+    setCursorPosition(0);
+    setModified(false);
+}
+
+bool TDBEdit::Commit() {
+    if (!isModified() || FCommitting || isReadOnly()) {
+        return true;
+    }
+    TField* F = FLink.FindField();
+    if (F == nullptr) {
+        return false;
+    }
+    FCommitting = true;
+    bool Ok = false;
+    try {
+        // Text that shows the stored value (only reformatted) writes nothing.
+        const TParsedInput In = ParseFieldInput(*F, FLink.Source().TableName(), text());
+        if (In.Error.isEmpty() && SameValue(In.Value, F->Value())) {
+            Ok = true;
+        } else {
+            Ok = FLink.Source().WriteText(FLink.Field(), text(), FLink.Caption(), this);
+        }
+    } catch (...) {
+        FCommitting = false;
+        ShowValue();
+        throw;
+    }
+    FCommitting = false;
+    ShowValue();
+    return Ok;
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent* Event) {
+    QLineEdit::focusOutEvent(Event);
+    // A popup (the context menu) takes the focus without leaving the field.
+    if (Event->reason() != Qt::PopupFocusReason) {
+        Commit();
+    }
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent* Event) {
+    if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) {
+        Commit();
+        selectAll();
+        return;
+    }
+    if (Event->key() == Qt::Key_Escape && isModified()) {
+        ShowValue();
+        return;
+    }
+    QLineEdit::keyPressEvent(Event);
+}
+
+// ------------------------------------------------------------------ TDBMemo
+
+TDBMemo::TDBMemo(TDataSource& Source, const std::string& Field, QWidget* Parent)
+    : QPlainTextEdit(Parent), FLink(Source, Field) {
+    setTabChangesFocus(true);
+    connect(&Source, &TDataSource::DataChanged, this, &TDBMemo::ShowValue);
+    connect(&Source, &TDataSource::StateChanged, this, &TDBMemo::ShowValue);
+    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
+        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
+            ShowValue();
+        }
+    });
+    ShowValue();
+}
+
+void TDBMemo::ShowValue() {
+    if (FCommitting) {
+        return;
+    }
+    const QString T = FLink.Text();
+    if (toPlainText() != T) {
+        setPlainText(T);
+    }
+    document()->setModified(false);
+}
+
+bool TDBMemo::Commit() {
+    if (!document()->isModified() || FCommitting || isReadOnly()) {
+        return true;
+    }
+    FCommitting = true;
+    bool Ok = false;
+    try {
+        Ok = FLink.Source().WriteText(FLink.Field(), toPlainText(), FLink.Caption(), this);
+    } catch (...) {
+        FCommitting = false;
+        ShowValue();
+        throw;
+    }
+    FCommitting = false;
+    ShowValue();
+    return Ok;
+}
+
+void TDBMemo::focusOutEvent(QFocusEvent* Event) {
+    QPlainTextEdit::focusOutEvent(Event);
+    if (Event->reason() != Qt::PopupFocusReason) {
+        Commit();
+    }
+}
+
+// ------------------------------------------------------------------ TDBText
+
+TDBText::TDBText(TDataSource& Source, const std::string& Field, QWidget* Parent)
+    : QLabel(Parent), FLink(Source, Field) {
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setAlignment(IsNumericField(FLink.FindField()) ? (Qt::AlignRight | Qt::AlignVCenter)
+                                                   : (Qt::AlignLeft | Qt::AlignVCenter));
+    connect(&Source, &TDataSource::DataChanged, this, &TDBText::ShowValue);
+    connect(&Source, &TDataSource::StateChanged, this, &TDBText::ShowValue);
+    connect(&Source, &TDataSource::RowsChanged, this, &TDBText::ShowValue);
+    connect(&Source, &TDataSource::FieldChanged, this, &TDBText::ShowValue);
+    ShowValue();
+}
+
+void TDBText::ShowValue() { setText(FLink.Text()); }
+
+// ------------------------------------------------------------------ TDBLookupComboBox
+
+TDBLookupComboBox::TDBLookupComboBox(TDataSource& Source, const std::string& Field, TDataSource& List,
+                                     std::string KeyField, std::string ListField, QWidget* Parent)
+    : QComboBox(Parent), FLink(Source, Field), FList(List), FKeyField(std::move(KeyField)),
+      FListField(std::move(ListField)) {
+    setEditable(false);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+    connect(&Source, &TDataSource::DataChanged, this, &TDBLookupComboBox::ShowValue);
+    connect(&Source, &TDataSource::StateChanged, this, &TDBLookupComboBox::ShowValue);
+    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
+        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
+            ShowValue();
+        }
+    });
+    connect(&FList, &TDataSource::RowsChanged, this, &TDBLookupComboBox::ReloadList);
+    connect(this, qOverload<int>(&QComboBox::activated), this, &TDBLookupComboBox::Picked);
+    ReloadList();
+}
+
+void TDBLookupComboBox::ReloadList() {
+    TDataset& L = FList.Dataset();
+    FShowing = true;
+    clear();
+    FKeys.clear();
+    if (L.Active()) {
+        const TField* K = L.FindField(FKeyField);
+        const TField* T = L.FindField(FListField);
+        if (K != nullptr && T != nullptr) {
+            for (int R = 1; R <= L.RecordCount(); ++R) {
+                FKeys.push_back(L.RowValue(R, K->Index()));
+                addItem(FormatValue(L.RowValue(R, T->Index()), {}));
+            }
+        }
+    }
+    FShowing = false;
+    ShowValue();
+}
+
+void TDBLookupComboBox::ShowValue() {
+    TField* F = FLink.FindField();
+    int Index = -1;
+    if (F != nullptr && !(FLink.Source().Dataset().IsEmpty() &&
+                          FLink.Source().Dataset().State() == TDatasetState::Browse)) {
+        const TValue V = F->Value();
+        const bool Text = std::holds_alternative<std::string>(V);
+        for (size_t I = 0; I < FKeys.size(); ++I) {
+            const TValue& K = FKeys[I];
+            const bool Match = Text && std::holds_alternative<std::string>(K)
+                                   ? SameText(std::get<std::string>(K), std::get<std::string>(V))
+                                   : SameValue(K, V);
+            if (Match) {
+                Index = static_cast<int>(I);
+                break;
+            }
+        }
+    }
+    FShowing = true;
+    setCurrentIndex(Index);
+    FShowing = false;
+}
+
+void TDBLookupComboBox::Picked(int Index) {
+    if (FShowing || Index < 0 || Index >= static_cast<int>(FKeys.size())) {
+        return;
+    }
+    TField* F = FLink.FindField();
+    if (F != nullptr && SameValue(F->Value(), FKeys[static_cast<size_t>(Index)]) &&
+        FLink.Source().Dataset().State() == TDatasetState::Browse) {
+        emit CloseUp();
+        return;
+    }
+    const bool Ok = FLink.Source().WriteValue(FLink.Field(), FKeys[static_cast<size_t>(Index)], FLink.Caption(), this);
+    ShowValue();
+    if (Ok) {
+        emit CloseUp();
+    }
+}

@@ -1,0 +1,84 @@
+// A table model over a data source: the rows of the view, the columns and
+// titles chosen per grid, values in the display format of their field. The
+// current row of the view is the model's current row; TDBGrid keeps the
+// selection of a table view and the current row the same in both directions.
+#pragma once
+
+#include "ui/bind/DataSource.h"
+#include "ui/bind/FieldFormat.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class TDBTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // The text a column shows for a row instead of its field's value, or
+    // nothing to show the value. Row is 1-based, as RecNo.
+    using TCellText = std::function<std::optional<QString>(const TDataset&, int Row)>;
+
+    struct TColumn {
+        std::string Field;
+        QString Title;
+        std::optional<TDisplayFormat> Format; // the field's own format when unset
+        TCellText Text;
+    };
+
+    explicit TDBTableModel(TDataSource& Source, QObject* Parent = nullptr);
+
+    TDataSource& Source() const { return FSource; }
+    void SetColumns(std::vector<TColumn> Columns);
+    void SetColumnTitle(int Column, const QString& Title);
+    void SetCellText(int Column, TCellText Text);
+    const std::vector<TColumn>& Columns() const { return FColumns; }
+
+    // The current row of the view as a model row (-1 when there is none).
+    int CurrentRow() const;
+
+    int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& Parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& Index, int Role = Qt::DisplayRole) const override;
+    QVariant headerData(int Section, Qt::Orientation Orientation, int Role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& Index) const override;
+
+signals:
+    void CurrentRowChanged(int Row);
+
+private:
+    void Reload();
+    void RowChanged();
+    bool IsNumeric(int Column) const;
+
+    TDataSource& FSource;
+    std::vector<TColumn> FColumns;
+    std::vector<int> FFieldIndex; // per column, -1 when the view lacks the field
+    int FRows = 0;
+};
+
+// A read-only grid over a TDBTableModel: whole rows selected, the selected
+// row is the view's current row and follows it, alternating row colours,
+// numbers right-aligned, columns sized to their contents with the last one
+// stretching, no row header. Enter and double-click emit Activated.
+class TDBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TDBGrid(TDataSource& Source, QWidget* Parent = nullptr);
+    TDBTableModel& Model() const { return *FModel; }
+
+signals:
+    void Activated();
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+
+private:
+    void SelectCurrent();
+    void SelectionMoved();
+
+    TDBTableModel* FModel;
+    bool FSyncing = false;
+};
