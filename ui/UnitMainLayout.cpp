@@ -54,7 +54,7 @@ TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field, std
     if (Format) {
         T->Link().SetFormat(*Format);
     }
-    T->setMinimumWidth(NumericWidth(T));
+    T->setMinimumWidth(T->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 4);
     T->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     T->ShowValue();
     return T;

@@ -321,6 +321,7 @@ QWidget* TFormMain::CreateComponentsTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetComponents"));
     auto* Outer = new QVBoxLayout(Page);
+    Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Ingående byggnadskomponenter"), Page);
     Group->setObjectName(QStringLiteral("GroupBoxComponents"));
     auto* G = new QGridLayout(Group);
@@ -440,6 +441,7 @@ QWidget* TFormMain::CreateGroundTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetGround"));
     auto* Outer = new QVBoxLayout(Page);
+    Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Husgrund"), Page);
     Group->setObjectName(QStringLiteral("GroupBoxGround"));
     auto* V = new QVBoxLayout(Group);
@@ -473,6 +475,7 @@ QWidget* TFormMain::CreateGeneralTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetGeneral"));
     auto* Outer = new QVBoxLayout(Page);
+    Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Data för byggnaden"), Page);
     Group->setObjectName(QStringLiteral("GroupBoxBasicData"));
     auto* Columns = new QHBoxLayout(Group);
@@ -486,6 +489,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         auto* G = new QGridLayout(W);
         G->setContentsMargins(0, 0, 0, 0);
         G->setVerticalSpacing(4);
+        G->setColumnStretch(4, 1);
         Grids.push_back(G);
         Left->addWidget(W);
         return std::make_pair(W, G);
@@ -692,7 +696,7 @@ QWidget* TFormMain::CreateGeneralTab() {
     SetHint(Activity, QStringLiteral("Verksamhet|Val av verksamhet; internvärmen följer valet"));
     ActCap->setBuddy(Activity);
     G2->addWidget(ActCap, 0, 0);
-    G2->addWidget(Activity, 0, 1, 1, 2);
+    G2->addWidget(Activity, 0, 1, 1, 3);
     auto* GainHead = MakeHeading(P2, "LabelInternalHeatGain", QStringLiteral("Internal heat gain"));
     G2->addWidget(GainHead, 1, 0, 1, 2);
     FIntGainUnit = new QComboBox(P2);
@@ -782,9 +786,12 @@ QWidget* TFormMain::CreateResultTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetResult"));
     auto* Outer = new QVBoxLayout(Page);
+    Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Beräkningsresultat"), Page);
     Group->setObjectName(QStringLiteral("GroupBoxResult"));
     auto* G = new QGridLayout(Group);
+    G->setContentsMargins(4, 4, 4, 4);
+    G->setSpacing(4);
 
     // Monthly chart.
     auto* ChartBox = new QGroupBox(QStringLiteral("Diagram över energiåtgång för uppvärmning per månad"), Group);
@@ -806,9 +813,13 @@ QWidget* TFormMain::CreateResultTab() {
     FAxisX = new QBarCategoryAxis(FChart);
     FAxisX->setTitleText(QStringLiteral("Månad"));
     FAxisX->setGridLineVisible(false);
+    QFont AxisFont = font();
+    AxisFont.setPointSizeF(AxisFont.pointSizeF() * 0.85);
+    FAxisX->setLabelsFont(AxisFont);
     FAxisY = new QValueAxis(FChart);
     FAxisY->setTitleText(QStringLiteral("kWh"));
     FAxisY->setLabelFormat(QStringLiteral("%.0f"));
+    FAxisY->setLabelsFont(AxisFont);
     FChart->addAxis(FAxisX, Qt::AlignBottom);
     FChart->addAxis(FAxisY, Qt::AlignLeft);
     FSeries->attachAxis(FAxisX);
@@ -817,7 +828,7 @@ QWidget* TFormMain::CreateResultTab() {
     View->setObjectName(QStringLiteral("DBChartMonths"));
     View->setRenderHint(QPainter::Antialiasing);
     View->setRubberBand(QChartView::NoRubberBand);
-    View->setMinimumSize(280, 170);
+    View->setMinimumSize(260, 150);
     CL->addWidget(View);
     G->addWidget(ChartBox, 0, 0);
 
@@ -859,6 +870,8 @@ QWidget* TFormMain::CreateResultTab() {
         ++R;
     }
     KG->setRowStretch(R, 1);
+    KG->setContentsMargins(6, 4, 4, 4);
+    KG->setHorizontalSpacing(6);
     KG->setColumnStretch(3, 1);
     G->addWidget(Keys, 0, 1);
 
@@ -880,6 +893,8 @@ QWidget* TFormMain::CreateResultTab() {
     });
     Months->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     Months->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Months->horizontalHeader()->setMinimumSectionSize(Months->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 6);
+    Months->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Months->setMinimumHeight(Months->verticalHeader()->defaultSectionSize() * 5);
     auto* Spans = new TColumnSpanHeader(Months, TableBox);
     Spans->AddSpan(1, 3, "LabelMonthlyLoss", QStringLiteral("Förluster kWh"));
@@ -887,6 +902,7 @@ QWidget* TFormMain::CreateResultTab() {
     TL->addWidget(Spans);
     TL->addWidget(Months, 1);
     G->addWidget(TableBox, 1, 0);
+    KG->setVerticalSpacing(2);
 
     // Yearly balance.
     auto* Year = new QGroupBox(QStringLiteral("Årlig energibalans"), Group);
@@ -934,10 +950,12 @@ QWidget* TFormMain::CreateResultTab() {
         ++R;
     }
     YG->setRowStretch(R, 1);
+    YG->setContentsMargins(8, 6, 8, 6);
     YG->setColumnStretch(3, 1);
+    YG->setVerticalSpacing(2);
     G->addWidget(Year, 1, 1);
-    G->setColumnStretch(0, 3);
-    G->setColumnStretch(1, 2);
+    G->setColumnStretch(0, 1);
+    G->setColumnStretch(1, 0);
     G->setRowStretch(0, 1);
     G->setRowStretch(1, 1);
     Outer->addWidget(Group, 1);

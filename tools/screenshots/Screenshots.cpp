@@ -1,0 +1,89 @@
+// Writes PNGs of every tab of the main window and of every foundation page,
+// at the window's minimum size and at 1280 x 900, for looking at the layout.
+//
+//   bv_screenshots OUTDIR [BUILDING]
+//
+// Runs on the data folder of BRASKVALLA_DATA_DIR (or the user's); opens
+// BUILDING (default: the default building), calculates it and grabs the
+// window. Messages are answered with their default answer and printed.
+#include "data/UnitBuildingData.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+#include "ui/UnitMain.h"
+
+#include <QDir>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include <cstdio>
+
+namespace {
+void Settle() {
+    for (int I = 0; I < 5; ++I) {
+        QApplication::processEvents();
+    }
+}
+} // namespace
+
+int main(int Argc, char** Argv) {
+    if (Argc < 2) {
+        std::fprintf(stderr, "usage: bv_screenshots OUTDIR [BUILDING]\n");
+        return 1;
+    }
+    TBVApplication App(Argc, Argv);
+    TMessageBox::SetTestMode(true);
+    const QString Out = QString::fromLocal8Bit(Argv[1]);
+    QDir().mkpath(Out);
+    TBraskvalla B;
+    QString Error;
+    if (!B.Start(Error)) {
+        std::fprintf(stderr, "%s\n", Error.toLocal8Bit().constData());
+        return 2;
+    }
+    TFormMain& Main = B.Main();
+    Main.show();
+    Settle();
+    if (Argc > 2) {
+        B.BuildingData().OpenBuilding(Argv[2]);
+    }
+    B.BuildingData().CalculateBuilding();
+    Settle();
+    auto* Tabs = Main.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
+    auto* Grounds = Main.findChild<QStackedWidget*>(QStringLiteral("PageControlGrounds"));
+    const QSize Sizes[] = {Main.minimumSize(), QSize(1280, 900)};
+    int Written = 0;
+    for (const QSize& S : Sizes) {
+        Main.resize(S);
+        Settle();
+        const QString Tag = QStringLiteral("%1x%2").arg(S.width()).arg(S.height());
+        for (int T = 0; T < Tabs->count(); ++T) {
+            Tabs->setCurrentIndex(T);
+            Settle();
+            Main.grab().save(QStringLiteral("%1/main-%2-%3.png").arg(Out).arg(T).arg(Tag));
+            ++Written;
+        }
+        Tabs->setCurrentIndex(1);
+        const int Current = Grounds->currentIndex();
+        for (int K = 0; K < Grounds->count(); ++K) {
+            Grounds->setCurrentIndex(K);
+            Settle();
+            Main.grab().save(QStringLiteral("%1/ground-%2-%3.png").arg(Out).arg(K, 2, 10, QLatin1Char('0')).arg(Tag));
+            ++Written;
+        }
+        Grounds->setCurrentIndex(Current);
+    }
+    if (qEnvironmentVariableIsSet("BV_SCREENSHOT_SIZES")) {
+        for (const char* N : {"TabSheetComponents", "TabSheetGround", "TabSheetGeneral", "TabSheetResult",
+                              "GroupBoxDiagram", "GroupBoxKeyNumbers", "GroupBoxTable", "GroupBoxYearlyResult"}) {
+            if (auto* W = Main.findChild<QWidget*>(QString::fromLatin1(N))) {
+                std::fprintf(stderr, "%s minimum %dx%d\n", N, W->minimumSizeHint().width(),
+                             W->minimumSizeHint().height());
+            }
+        }
+    }
+    for (const QString& M : TMessageBox::Shown()) {
+        std::fprintf(stderr, "message: %s\n", M.toLocal8Bit().constData());
+    }
+    std::printf("%d screenshots in %s\n", Written, Out.toLocal8Bit().constData());
+    return 0;
+}
