@@ -1,6 +1,10 @@
 #include "data/UnitInitDB.h"
 
+#include "data/UnitBuildingData.h"
 #include "data/seed/EmbeddedSql.h"
+#include "db/Database.h"
+#include "db/Dataset.h"
+#include "model/UnitConstructionObjects.h"
 
 #include <sqlite3.h>
 
@@ -8,8 +12,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <system_error>
+#include <variant>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -106,6 +112,13 @@ void MoveIntoPlace(const fs::path& Tmp, const fs::path& Target) {
 #endif
 }
 
+// SQLite codes of a file that cannot be read or written, as opposed to SQL
+// that fails.
+bool IsFileProblem(int Code) {
+    return Code == SQLITE_FULL || Code == SQLITE_IOERR || Code == SQLITE_CANTOPEN || Code == SQLITE_READONLY ||
+           Code == SQLITE_PERM;
+}
+
 // Runs the scripts on the file Tmp in one transaction.
 void FillDatabase(const fs::path& Tmp, const std::vector<TSqlScript>& Scripts) {
     sqlite3* Db = nullptr;
@@ -125,10 +138,8 @@ void FillDatabase(const fs::path& Tmp, const std::vector<TSqlScript>& Scripts) {
         if (sqlite3_exec(Db, Sql.c_str(), nullptr, nullptr, &Err) != SQLITE_OK) {
             std::string Msg = Err ? Err : sqlite3_errmsg(Db);
             sqlite3_free(Err);
-            const int Code = sqlite3_errcode(Db);
-            const bool FileProblem = Code == SQLITE_FULL || Code == SQLITE_IOERR || Code == SQLITE_CANTOPEN ||
-                                     Code == SQLITE_READONLY || Code == SQLITE_PERM;
-            throw ECreateDatabase(FileProblem ? ECreateDatabase::FileError : ECreateDatabase::SqlError,
+            throw ECreateDatabase(IsFileProblem(sqlite3_errcode(Db)) ? ECreateDatabase::FileError
+                                                                     : ECreateDatabase::SqlError,
                                   What + ": " + Msg);
         }
     };
@@ -138,6 +149,60 @@ void FillDatabase(const fs::path& Tmp, const std::vector<TSqlScript>& Scripts) {
         Exec(S.Text, "Script " + S.Name + ".sql");
     }
     Exec("COMMIT", "Committing the new database");
+}
+
+// Calculates every building of the file Tmp but the template (the shipped
+// scripts' example buildings), through the building data module as the
+// Calculate command does, so that they hold the results the calculation
+// stores. One transaction; the connection is closed when this returns, so
+// that nothing but the database file remains.
+void CalculateBuildings(const fs::path& Tmp) {
+    std::unique_ptr<TDatabase> Db;
+    std::string Current;
+    const auto Failure = [&](ECreateDatabase::TKind Kind, const std::string& Msg) {
+        return ECreateDatabase(Kind, Current.empty() ? "Calculating the buildings: " + Msg
+                                                     : "Calculating the building " + Current + ": " + Msg);
+    };
+    try {
+        Db = TDatabase::Open(Tmp.string());
+        std::vector<std::string> IDs;
+        {
+            TStatement St = Db->Prepare("SELECT ID FROM Buildings ORDER BY rowid");
+            while (St.Step()) {
+                IDs.push_back(std::get<std::string>(St.Column(0)));
+            }
+        }
+        {
+            TDataModuleBuildingData Module(*Db);
+            TDatabase::TTransaction Tx(*Db);
+            for (const std::string& ID : IDs) {
+                if (SameText(ID, Module.TemplateBuildingName())) {
+                    continue;
+                }
+                Current = ID;
+                Module.OpenBuilding(ID);
+                // Without an error report a calculation failure passes on.
+                Module.CalculateBuilding();
+                if (!Module.IsCalculated()) {
+                    throw EBVException("the building has no envelope area");
+                }
+            }
+            Current.clear();
+            Tx.Commit();
+        }
+        // The connection turned the file to write-ahead logging, which the
+        // file keeps; it is shipped with the rollback journal it was made
+        // with, so that opening it leaves no files beside it.
+        TStatement Mode = Db->Prepare("PRAGMA journal_mode=DELETE");
+        if (!Mode.Step() || Mode.Column(0) != TValue(std::string("delete"))) {
+            throw EBVException("cannot leave write-ahead logging");
+        }
+    } catch (const EDatabaseError& E) {
+        const bool File = Db == nullptr || IsFileProblem(sqlite3_errcode(Db->Handle()));
+        throw Failure(File ? ECreateDatabase::FileError : ECreateDatabase::SqlError, E.what());
+    } catch (const std::exception& E) {
+        throw Failure(ECreateDatabase::SqlError, E.what());
+    }
 }
 
 } // namespace
@@ -160,13 +225,16 @@ void CreateDatabase(const std::string& Path, const std::vector<TSqlScript>& Scri
     const fs::path Tmp = CreateTempFile(Target);
     try {
         FillDatabase(Tmp, Scripts);
+        CalculateBuildings(Tmp);
         MoveIntoPlace(Tmp, Target);
     } catch (...) {
         std::error_code Ec;
         fs::remove(Tmp, Ec);
-        fs::path Journal = Tmp;
-        Journal += "-journal";
-        fs::remove(Journal, Ec);
+        for (const char* Suffix : {"-journal", "-wal", "-shm"}) {
+            fs::path Aside = Tmp;
+            Aside += Suffix;
+            fs::remove(Aside, Ec);
+        }
         throw;
     }
 }

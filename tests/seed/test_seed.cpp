@@ -1,8 +1,10 @@
 // The database a new installation starts with: schema, predefined data and
 // the template building, and the commands that create it.
 #include "cli/CliCommand.h"
+#include "data/UnitBuildingData.h"
 #include "data/UnitInitDB.h"
 #include "db/Database.h"
+#include "db/Dataset.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -567,6 +569,170 @@ TEST_F(ShippedDb, TemplateBuildingIsCompleteAndConsistent) {
 }
 
 // ---------------------------------------------------------------------------
+// The example buildings
+// ---------------------------------------------------------------------------
+
+// The yearly space-heating demand per heated floor area (HEATINGPERM2,
+// kWh/m²: no hot water, no household electricity) that a building of each
+// kind has in Sweden. The monthly balance counts no thermal bridges, so a
+// calculation lands in the lower half of what such buildings are measured
+// to use.
+//   * Timber house of the 2000s, Stockholm, FTX: from 2006 BBR allowed
+//     110 kWh/m² in climate zone III for heating, hot water (about 20-25)
+//     and the building's own electricity together, which leaves at most
+//     about 80 for space heating; houses with heat recovery of the period
+//     need 50-80, a calculation of one without thermal bridges a little
+//     less: 45-100.
+//   * Brick row house of the 1960s, Göteborg, heated cellar, exhaust air:
+//     small houses of 1961-1975 use about 120-150 kWh/m² for heating and hot
+//     water; the mild west coast and the cellar counted as heated floor area
+//     pull it down: 90-160.
+//   * School of the 1970s, Luleå, crawl space, FTX: schools of the period
+//     use about 110-150 kWh/m² for heating, more in the north, less after
+//     new windows: 80-170.
+//   * Log farmhouse of the 1920s, Östersund, crawl space, natural draught:
+//     old wooden houses with some added insulation in the cold inland north
+//     need 150-250: 130-260.
+struct TExample {
+    const char* ID;
+    double MinPerM2, MaxPerM2;
+};
+const TExample Examples[] = {
+    {"Exempel Villa Stockholm 2000-tal", 45, 100},
+    {"Exempel Radhus Göteborg 1960-tal", 90, 160},
+    {"Exempel Skola Luleå 1970-tal", 80, 170},
+    {"Exempel Gård Östersund 1920-tal", 130, 260},
+};
+
+// Every stored row of a building: the building row, then its members, each
+// table in row order.
+struct TTableRows {
+    std::string Table;
+    std::vector<std::string> Columns;
+    std::vector<TRow> Rows;
+};
+std::vector<TTableRows> BuildingRows(TDb& Db, const std::string& ID) {
+    std::vector<TTableRows> All;
+    for (const char* T : {"Buildings", "Months", "Grounds", "LayeredComponents", "Layers", "Windows", "Doors"}) {
+        TTableRows R{T, {}, {}};
+        for (const TRow& C : Db.Query(std::string("SELECT name FROM pragma_table_info('") + T + "')")) {
+            R.Columns.push_back(C[0].Text);
+        }
+        const char* Key = R.Table == "Buildings" ? "ID" : "BUILDING";
+        R.Rows = Db.Query(std::string("SELECT * FROM ") + T + " WHERE " + Key + " = ? ORDER BY rowid", {ID});
+        All.push_back(std::move(R));
+    }
+    return All;
+}
+
+// Equal rows: the same storage class and the same value, reals exactly. One
+// failure per table, naming its first differences.
+void ExpectSameRows(const std::vector<TTableRows>& Expected, const std::vector<TTableRows>& Actual) {
+    ASSERT_EQ(Expected.size(), Actual.size());
+    for (size_t t = 0; t < Expected.size(); ++t) {
+        const TTableRows& E = Expected[t];
+        const TTableRows& A = Actual[t];
+        if (E.Rows.size() != A.Rows.size()) {
+            ADD_FAILURE() << E.Table << ": " << E.Rows.size() << " rows shipped, " << A.Rows.size() << " calculated";
+            continue;
+        }
+        int Differences = 0;
+        std::ostringstream First;
+        for (size_t r = 0; r < E.Rows.size(); ++r) {
+            for (size_t c = 0; c < E.Columns.size(); ++c) {
+                const TCell& X = E.Rows[r][c];
+                const TCell& Y = A.Rows[r][c];
+                if (X.Type == Y.Type && (X.Type == SQLITE_FLOAT ? X.Num == Y.Num : X.Text == Y.Text)) {
+                    continue;
+                }
+                if (++Differences <= 3) {
+                    First << "\n  row " << r + 1 << " " << E.Columns[c] << ": shipped " << X.Text << ", calculated "
+                          << Y.Text;
+                }
+            }
+        }
+        EXPECT_EQ(Differences, 0) << E.Table << First.str();
+    }
+}
+
+// Each example is shipped complete and calculated: calculated anew through
+// the building data module it stores exactly the rows it was shipped with,
+// and its demand is one such a building has. Its inputs are those of its
+// default-value choices and its months those of its climate profile.
+TEST(ExampleBuildings, ShipCalculatedWithTheDemandOfSuchABuilding) {
+    TTempDir Dir;
+    const fs::path File = Dir / "bvdb.s3db";
+    CreateDatabase(File.string());
+    TDb Db(File);
+    EXPECT_EQ(Db.Number("SELECT COUNT(*) FROM Buildings"), 1 + std::size(Examples)) << "the template and the examples";
+
+    for (const TExample& X : Examples) {
+        SCOPED_TRACE(X.ID);
+        const std::vector<TTableRows> Shipped = BuildingRows(Db, X.ID);
+        ASSERT_EQ(Shipped[0].Rows.size(), 1u) << "the building exists";
+        EXPECT_EQ(Db.Query("SELECT CALCULATED FROM Buildings WHERE ID = ?", {X.ID})[0][0].Text, "Y");
+        EXPECT_FALSE(Db.Query("SELECT INFO FROM Buildings WHERE ID = ?", {X.ID})[0][0].Text.empty());
+
+        // Every member takes part: constructions, windows and doors have an
+        // area and a computed U, and so does the foundation.
+        for (const char* T : {"LayeredComponents", "Windows", "Doors"}) {
+            EXPECT_GT(Db.Number(std::string("SELECT COUNT(*) FROM ") + T + " WHERE BUILDING = ?", {X.ID}), 0) << T;
+            EXPECT_EQ(Db.Number(std::string("SELECT COUNT(*) FROM ") + T +
+                                    " WHERE BUILDING = ? AND NOT (AREA > 0 AND UVALUE > 0)",
+                                {X.ID}),
+                      0)
+                << T;
+        }
+        EXPECT_GT(Db.Number("SELECT UVALUE FROM Grounds WHERE BUILDING = ?", {X.ID}), 0);
+        EXPECT_EQ(Db.Number("SELECT COUNT(*) FROM Months m JOIN Buildings b ON b.ID = m.BUILDING "
+                            "JOIN PreDefMonths p ON p.ID = b.WEATHERID AND p.MONTH = m.MONTH "
+                            "WHERE b.ID = ? AND p.DAYS = m.DAYS AND p.TEMP = m.TEMP AND p.RADHOR = m.RADHOR "
+                            "AND p.RADSOUTH = m.RADSOUTH AND p.RADNORTH = m.RADNORTH AND p.RADEAST = m.RADEAST "
+                            "AND p.RADWEST = m.RADWEST",
+                            {X.ID}),
+                  12);
+        struct TLookup {
+            const char* Column;
+            const char* ValueType;
+            const char* IdnoColumn;
+        } Lookups[] = {
+            {"P50", "P50", "P50IDNO"},
+            {"N50", "N50", "N50IDNO"},
+            {"INTPMETABOLICW", "METINTGAIN", "INTGAINSDEF"},
+            {"INTPAPPLIANCESW", "APPINTGAIN", "INTGAINSDEF"},
+            {"VEXLAREA", "OUTAIRCHANGE", "AIRCHANGEIDNO"},
+            {"VEXLAREA", "BALANCEDAIRCHANGE", "AIRCHANGEIDNO"},
+            {"VSUPLAREA", "BALANCEDAIRCHANGE", "AIRCHANGEIDNO"},
+        };
+        for (const TLookup& L : Lookups) {
+            auto D = Db.Query(std::string("SELECT b.") + L.Column + " - v.DEFVALUE FROM Buildings b JOIN DefaultValues "
+                              "v ON v.TYPE = '" + L.ValueType + "' AND v.DEFAULTCHOICESIDNO = b." + L.IdnoColumn +
+                              " WHERE b.ID = ?",
+                              {X.ID});
+            if (!D.empty()) {
+                EXPECT_EQ(D[0][0].Num, 0) << L.Column << " is the value of the choice " << L.IdnoColumn;
+            }
+        }
+
+        double PerM2 = NAN;
+        {
+            auto Conn = TDatabase::Open(File.string());
+            TDataModuleBuildingData M(*Conn);
+            M.OpenBuilding(X.ID);
+            EXPECT_TRUE(M.IsCalculated()) << "opens as calculated";
+            bool Done = false;
+            EXPECT_NO_THROW(Done = M.CalculateBuilding());
+            EXPECT_TRUE(Done);
+            EXPECT_TRUE(M.IsCalculated());
+            PerM2 = M.TableBuildings().FieldByName("HEATINGPERM2").AsFloat();
+        }
+        EXPECT_GE(PerM2, X.MinPerM2);
+        EXPECT_LE(PerM2, X.MaxPerM2);
+        ExpectSameRows(Shipped, BuildingRows(Db, X.ID));
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Creating databases: CreateDatabase and init-db
 // ---------------------------------------------------------------------------
 
@@ -607,6 +773,19 @@ TEST(CreateDatabase, FailureLeavesNoFile) {
         EXPECT_EQ(E.Kind(), ECreateDatabase::SqlError);
         EXPECT_NE(std::string(E.what()).find("broken"), std::string::npos) << E.what();
         EXPECT_NE(std::string(E.what()).find("NoSuchTable"), std::string::npos) << E.what();
+    }
+    EXPECT_TRUE(FilesIn(Dir.Path()).empty());
+
+    // A building the creation cannot calculate (it has no months): nothing
+    // remains either, no file of the connection that calculated.
+    std::vector<TSqlScript> Uncalculable = ShippedSqlScripts();
+    Uncalculable.push_back({"incomplete", "INSERT INTO Buildings (ID, AREA) VALUES ('Utan månader', 100);"});
+    try {
+        CreateDatabase(File.string(), Uncalculable);
+        ADD_FAILURE() << "a building that cannot be calculated was reported as success";
+    } catch (const ECreateDatabase& E) {
+        EXPECT_EQ(E.Kind(), ECreateDatabase::SqlError);
+        EXPECT_NE(std::string(E.what()).find("Utan månader"), std::string::npos) << E.what();
     }
     EXPECT_TRUE(FilesIn(Dir.Path()).empty());
 
