@@ -1,6 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 #include <deque>
@@ -26,6 +27,14 @@ const QStringList& TMessageBox::Shown() { return State().Shown; }
 void TMessageBox::ClearShown() {
     State().Shown.clear();
     State().Answers.clear();
+}
+
+int TMessageBox::RunDialog(QDialog& Dialog) {
+    if (State().TestMode) {
+        Dialog.show();
+        return QDialog::Rejected;
+    }
+    return Dialog.exec();
 }
 
 void TMessageBox::Inform(QWidget* Parent, const QString& Text, TIcon Icon) { Show(Parent, Text, Icon, false); }

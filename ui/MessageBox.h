@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 class TMessageBox {
@@ -19,6 +20,11 @@ public:
     static void Inform(QWidget* Parent, const QString& Text, TIcon Icon = Warning);
     // A Yes/No question; Yes is the default button.
     static TAnswer Ask(QWidget* Parent, const QString& Text, TIcon Icon = Question);
+
+    // Runs a modal dialog (exec). In test mode the dialog is shown without a
+    // modal loop and the call returns at once with QDialog::Rejected, so that
+    // the test drives the open dialog's controls.
+    static int RunDialog(QDialog& Dialog);
 
     // The application's caption, used as the title of every box.
     static void SetTitle(const QString& Title);

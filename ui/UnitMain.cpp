@@ -667,7 +667,7 @@ void TFormMain::IBEAntialiasButtonOpenClick() {
     CommitFocusedInput();
     if (FFileHandler != nullptr) {
         FFileHandler->Prepare(TFormFileHandler::Open);
-        FFileHandler->exec();
+        TMessageBox::RunDialog(*FFileHandler);
     }
 }
 
@@ -684,7 +684,7 @@ void TFormMain::SaveCalcAsClick() {
     CommitFocusedInput();
     if (FFileHandler != nullptr) {
         FFileHandler->Prepare(TFormFileHandler::SaveAs);
-        FFileHandler->exec();
+        TMessageBox::RunDialog(*FFileHandler);
     }
 }
 
