@@ -229,13 +229,11 @@ void TFormMain::CreateToolBar() {
     H->addWidget(FNotCalculated);
     Bar->addWidget(Header);
 
-    auto* Spacer = new QWidget(Bar);
-    Spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    Bar->addWidget(Spacer);
     FHintPanel = MakeLabel(Bar, "FourthHintPanel", QString());
     FHintPanel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    FHintPanel->setMinimumWidth(120);
+    FHintPanel->setMinimumWidth(0);
     FHintPanel->setMaximumWidth(420);
+    FHintPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FHintPanel->setWordWrap(true);
     FHintPanel->setContentsMargins(0, 0, 8, 0);
     QPalette HP = FHintPanel->palette();

@@ -61,23 +61,26 @@ TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field, std
 }
 
 void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Reference) {
-    int Widest = 0;
-    for (QGridLayout* G : Grids) {
-        for (int R = 0; R < G->rowCount(); ++R) {
-            QLayoutItem* It = G->itemAtPosition(R, 0);
-            if (It == nullptr || It->widget() == nullptr) {
-                continue;
-            }
-            int Row = 0, Col = 0, RowSpan = 0, ColSpan = 0;
-            G->getItemPosition(G->indexOf(It->widget()), &Row, &Col, &RowSpan, &ColSpan);
-            if (ColSpan == 1) {
-                Widest = std::max(Widest, It->widget()->sizeHint().width());
+    Q_UNUSED(Reference);
+    // Each of the first four columns (label, field, second field or unit,
+    // unit) gets the width of its widest single-column widget in any grid.
+    for (int Col = 0; Col < 4; ++Col) {
+        int Widest = 0;
+        for (QGridLayout* G : Grids) {
+            for (int I = 0; I < G->count(); ++I) {
+                QWidget* W = G->itemAt(I)->widget();
+                int Row = 0, C = 0, RowSpan = 0, ColSpan = 0;
+                G->getItemPosition(I, &Row, &C, &RowSpan, &ColSpan);
+                if (W != nullptr && C == Col && ColSpan == 1) {
+                    // A fixed-width field is as wide as it is fixed to.
+                    const int Width = std::clamp(W->sizeHint().width(), W->minimumWidth(), W->maximumWidth());
+                    Widest = std::max(Widest, Width);
+                }
             }
         }
-    }
-    Q_UNUSED(Reference);
-    for (QGridLayout* G : Grids) {
-        G->setColumnMinimumWidth(0, Widest);
+        for (QGridLayout* G : Grids) {
+            G->setColumnMinimumWidth(Col, Widest);
+        }
     }
 }
 

@@ -34,20 +34,26 @@ using namespace bvui;
 
 namespace {
 
-QString ColumnTitle(const std::string& Field) {
-    static const std::map<std::string, QString> Titles = {
-        {"ID", QStringLiteral("Namn")},
-        {"AREA", QStringLiteral("Area m²")},
-        {"UVALUE", QStringLiteral("U-värde")},
-        {"INNERCAPACITY", QStringLiteral("Kap. inne")},
-        {"OUTERCAPACITY", QStringLiteral("Kap. ute")},
-        {"GVALUE", QStringLiteral("g-värde")},
-        {"SHADING", QStringLiteral("Avskärmn. %")},
-        {"FRAMEFACTOR", QStringLiteral("Karm %")},
-        {"DIRECTIONSTR", QStringLiteral("Riktning")},
+struct TColumnInfo {
+    const char* Title;
+    const char* Tip;
+};
+
+const TColumnInfo& ColumnInfo(const std::string& Field) {
+    static const std::map<std::string, TColumnInfo> Info = {
+        {"ID", {"Namn", "Namn"}},
+        {"AREA", {"Area", "Area i m²"}},
+        {"UVALUE", {"U", "U-värde i W/(m²·K)"}},
+        {"INNERCAPACITY", {"κ inne", "Värmekapacitet per m² på insidan i kJ/(m²·K)"}},
+        {"OUTERCAPACITY", {"κ ute", "Värmekapacitet per m² på utsidan i kJ/(m²·K)"}},
+        {"GVALUE", {"g", "Glasets totala solenergitransmittans, 0 till 1"}},
+        {"SHADING", {"Skugg. %", "Andel av solstrålningen som skuggas bort i %"}},
+        {"FRAMEFACTOR", {"Karm %", "Karmens andel av fönsterarean i %"}},
+        {"DIRECTIONSTR", {"Riktning", "Fönstrets väderstreck"}},
     };
-    const auto It = Titles.find(Field);
-    return It == Titles.end() ? QString::fromStdString(Field) : It->second;
+    static const TColumnInfo None{"", ""};
+    const auto It = Info.find(Field);
+    return It == Info.end() ? None : It->second;
 }
 
 const std::vector<std::string> kColumnsOf[] = {
@@ -255,9 +261,10 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
     }
     const std::vector<std::string>& Fields = kColumnsOf[Columns.front()];
     for (const std::string& Fld : Fields) {
-        Cols.push_back({Fld, ColumnTitle(Fld), std::nullopt, {}});
+        Cols.push_back({Fld, QString::fromUtf8(ColumnInfo(Fld).Title), std::nullopt, {},
+                        QString::fromUtf8(ColumnInfo(Fld).Tip)});
     }
-    G->Model().SetColumns(std::move(Cols));
+    G->SetColumns(std::move(Cols));
     if (IsWindow) {
         // The direction column shows the window editor's name of the direction.
         G->Model().SetCellText(6, [](const TDataset& D, int Row) -> std::optional<QString> {
@@ -292,13 +299,16 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
         {"Edit", "component-edit", QStringLiteral("Redigera|Redigera den markerade raden (%1)").arg(Noun),
          &TFormMain::EditComponent},
     };
-    auto* Col = new QVBoxLayout;
-    Col->setSpacing(2);
+    // The list's commands sit in its caption row, right-aligned.
+    auto* Col = new QHBoxLayout;
+    Col->setSpacing(0);
+    Col->addWidget(Cap);
+    Col->addStretch(1);
     for (const TButton& B : Buttons) {
         auto* Btn = new QToolButton(Box);
         Btn->setObjectName(QStringLiteral("IBEAntialiasButton%1%2").arg(QLatin1String(B.Verb), QLatin1String(Suffix)));
         Btn->setIcon(Icon(B.Icon));
-        Btn->setIconSize(QSize(18, 18));
+        Btn->setIconSize(QSize(16, 16));
         Btn->setAutoRaise(true);
         SetHint(Btn, B.Hint);
         const auto Handler = B.Handler;
@@ -309,10 +319,9 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
             Btn->setEnabled(false);
         }
     }
-    Col->addStretch(1);
-    Lay->addWidget(Cap, 0, 0, 1, 2);
+    Lay->setVerticalSpacing(1);
+    Lay->addLayout(Col, 0, 0);
     Lay->addWidget(G, 1, 0);
-    Lay->addLayout(Col, 1, 1);
     Lay->setRowStretch(1, 1);
     return Box;
 }
@@ -489,7 +498,9 @@ QWidget* TFormMain::CreateGeneralTab() {
         auto* G = new QGridLayout(W);
         G->setContentsMargins(0, 0, 0, 0);
         G->setVerticalSpacing(4);
-        G->setColumnStretch(4, 1);
+        // Extra width goes to the last column: lists reach the right edge,
+        // labels and fields keep their places.
+        G->setColumnStretch(3, 1);
         Grids.push_back(G);
         Left->addWidget(W);
         return std::make_pair(W, G);
@@ -621,6 +632,7 @@ QWidget* TFormMain::CreateGeneralTab() {
             P->setObjectName(QString::fromLatin1(Fl.Panel));
             auto* H = new QHBoxLayout(P);
             H->setContentsMargins(0, 0, 0, 0);
+            H->setSpacing(G->horizontalSpacing());
             const QString U = QString::fromUtf8(Fl.Unit);
             auto* ES = Edit(P, Fl.Sup, Fl.SupName, Sup, QStringLiteral("Tilluft|Tilluftsflöde i %1").arg(U));
             ES->Link().SetCaption(QStringLiteral("Tilluft"));
@@ -639,7 +651,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         FVentUnit->addItems({QStringLiteral("m³/ h"), QStringLiteral("l/sek"), QStringLiteral("l/(sek*m²)")});
         SetHint(FVentUnit, QStringLiteral("Enhet|Enheten för till- och frånluftsflödet"));
         connect(FVentUnit, qOverload<int>(&QComboBox::activated), this, &TFormMain::ComboBoxVentUnitChange);
-        G->addWidget(FVentUnit, 5, 3);
+        G->addWidget(FVentUnit, 5, 3, Qt::AlignLeft);
         auto* C4l = MakeLabel(W, "Label14", QStringLiteral("Värmeväxlingsgrad"));
         G->addWidget(C4l, 6, 0);
         G->addWidget(Edit(W, "HEATEX", "DBEditHeatEx", C4l,
@@ -673,6 +685,12 @@ QWidget* TFormMain::CreateGeneralTab() {
     }
     Left->addStretch(1);
     AlignLabelColumns(Grids, this);
+    // The supply and extract flows sit in the field and the second column:
+    // both as wide as a field, so the flow pair lines up with both.
+    for (QGridLayout* G : Grids) {
+        G->setColumnMinimumWidth(1, NumericWidth(this));
+        G->setColumnMinimumWidth(2, NumericWidth(this));
+    }
     Columns->addLayout(Left, 1);
 
     // Right column: notes, activity and gains, area, temperature.
@@ -895,6 +913,9 @@ QWidget* TFormMain::CreateResultTab() {
     Months->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Months->horizontalHeader()->setMinimumSectionSize(Months->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 6);
     Months->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A table of results: nothing to choose in it.
+    Months->setSelectionMode(QAbstractItemView::NoSelection);
+    Months->setFocusPolicy(Qt::NoFocus);
     Months->setMinimumHeight(Months->verticalHeader()->defaultSectionSize() * 5);
     auto* Spans = new TColumnSpanHeader(Months, TableBox);
     Spans->AddSpan(1, 3, "LabelMonthlyLoss", QStringLiteral("Förluster kWh"));

@@ -119,8 +119,14 @@ QVariant TDBTableModel::data(const QModelIndex& Index, int Role) const {
 }
 
 QVariant TDBTableModel::headerData(int Section, Qt::Orientation Orientation, int Role) const {
-    if (Orientation == Qt::Horizontal && Role == Qt::DisplayRole && Section >= 0 && Section < columnCount()) {
-        return FColumns[static_cast<size_t>(Section)].Title;
+    if (Orientation == Qt::Horizontal && Section >= 0 && Section < columnCount()) {
+        const TColumn& C = FColumns[static_cast<size_t>(Section)];
+        if (Role == Qt::DisplayRole) {
+            return C.Title;
+        }
+        if (Role == Qt::ToolTipRole && !C.Tip.isEmpty()) {
+            return C.Tip;
+        }
     }
     if (Orientation == Qt::Vertical && Role == Qt::DisplayRole && Section >= 0 && Section < FRows) {
         return Section + 1;
@@ -161,6 +167,16 @@ TDBGrid::TDBGrid(TDataSource& Source, QWidget* Parent) : QTableView(Parent), FMo
         }
     });
     SelectCurrent();
+}
+
+void TDBGrid::SetColumns(std::vector<TDBTableModel::TColumn> Columns) {
+    FModel->SetColumns(std::move(Columns));
+    QHeaderView* H = horizontalHeader();
+    H->setStretchLastSection(false);
+    for (int C = 0; C < FModel->columnCount(); ++C) {
+        H->setSectionResizeMode(C, C == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
+    H->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
 }
 
 void TDBGrid::SelectCurrent() {

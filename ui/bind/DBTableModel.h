@@ -26,6 +26,7 @@ public:
         QString Title;
         std::optional<TDisplayFormat> Format; // the field's own format when unset
         TCellText Text;
+        QString Tip; // the header's tool tip
     };
 
     explicit TDBTableModel(TDataSource& Source, QObject* Parent = nullptr);
@@ -68,6 +69,9 @@ class TDBGrid : public QTableView {
 public:
     explicit TDBGrid(TDataSource& Source, QWidget* Parent = nullptr);
     TDBTableModel& Model() const { return *FModel; }
+    // Sets the columns; the first one (the name) takes the width the others
+    // leave, the others are as wide as their contents.
+    void SetColumns(std::vector<TDBTableModel::TColumn> Columns);
 
 signals:
     void Activated();
