@@ -28,6 +28,7 @@
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QValueAxis>
@@ -288,7 +289,16 @@ void TFormMain::ConnectData(TDataModuleBuildingData& Data, TDataModulePreDefData
     };
     connect(&B, &TDataSource::DataChanged, this, ShowName);
     connect(&B, &TDataSource::FieldChanged, this, ShowName);
-    connect(&Source("DataSourceMonths"), &TDataSource::RowsChanged, this, &TFormMain::RefreshChart);
+    connect(&Source("DataSourceMonths"), &TDataSource::RowsChanged, this, [this] {
+        // Once the current round of changes is over.
+        if (!FChartPending) {
+            FChartPending = true;
+            QTimer::singleShot(0, this, [this] {
+                FChartPending = false;
+                RefreshChart();
+            });
+        }
+    });
     ShowName();
     RebuildGroundTypeCombo();
 }
@@ -418,7 +428,7 @@ void TFormMain::RefreshChart() {
     }
     TDataset& M = FData->TableMonths();
     QStringList Labels;
-    auto* Set = new QBarSet(QStringLiteral("MonthlyHeatUsage"));
+    QList<qreal> Values;
     double Top = 0;
     if (M.Active()) {
         const TField* Month = M.FindField("MONTH");
@@ -432,10 +442,18 @@ void TFormMain::RefreshChart() {
             } else if (const auto* I = std::get_if<int64_t>(&V)) {
                 D = static_cast<double>(*I);
             }
-            *Set << D;
+            Values << D;
             Top = std::max(Top, D);
         }
     }
+    // The months' rows are written one by one: redraw only what changed.
+    if (Labels == FChartLabels && Values == FChartValues) {
+        return;
+    }
+    FChartLabels = Labels;
+    FChartValues = Values;
+    auto* Set = new QBarSet(QStringLiteral("MonthlyHeatUsage"));
+    Set->append(Values);
     QLinearGradient Fill(0, 0, 0, 1);
     Fill.setCoordinateMode(QGradient::ObjectBoundingMode);
     Fill.setColorAt(0.0, QColor(86, 140, 214));

@@ -162,4 +162,7 @@ private:
     QBarSeries* FSeries = nullptr;
     QBarCategoryAxis* FAxisX = nullptr;
     QValueAxis* FAxisY = nullptr;
+    QStringList FChartLabels;
+    QList<double> FChartValues;
+    bool FChartPending = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTimer>
 
 TDBTableModel::TDBTableModel(TDataSource& Source, QObject* Parent) : QAbstractTableModel(Parent), FSource(Source) {
     connect(&FSource, &TDataSource::RowsChanged, this, &TDBTableModel::Reload);
@@ -154,7 +155,7 @@ TDBGrid::TDBGrid(TDataSource& Source, QWidget* Parent) : QTableView(Parent), FMo
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -174,9 +175,29 @@ void TDBGrid::SetColumns(std::vector<TDBTableModel::TColumn> Columns) {
     QHeaderView* H = horizontalHeader();
     H->setStretchLastSection(false);
     for (int C = 0; C < FModel->columnCount(); ++C) {
-        H->setSectionResizeMode(C, C == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+        H->setSectionResizeMode(C, C == 0 ? QHeaderView::Stretch : QHeaderView::Interactive);
     }
     H->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
+    connect(FModel, &QAbstractItemModel::modelReset, this, &TDBGrid::ScheduleFit, Qt::UniqueConnection);
+    connect(FModel, &QAbstractItemModel::dataChanged, this, &TDBGrid::ScheduleFit, Qt::UniqueConnection);
+    Fit();
+}
+
+void TDBGrid::ScheduleFit() {
+    if (!FFitPending) {
+        FFitPending = true;
+        QTimer::singleShot(0, this, &TDBGrid::Fit);
+    }
+}
+
+void TDBGrid::Fit() {
+    FFitPending = false;
+    QHeaderView* H = horizontalHeader();
+    for (int C = 0; C < FModel->columnCount(); ++C) {
+        if (H->sectionResizeMode(C) == QHeaderView::Interactive) {
+            resizeColumnToContents(C);
+        }
+    }
 }
 
 void TDBGrid::SelectCurrent() {

@@ -82,7 +82,13 @@ protected:
 private:
     void SelectCurrent();
     void SelectionMoved();
+    // Sizes the number columns to their contents once the current round of
+    // changes is over: a calculation moves through every row, and measuring
+    // all rows at each step would cost more than the calculation.
+    void ScheduleFit();
+    void Fit();
 
     TDBTableModel* FModel;
     bool FSyncing = false;
+    bool FFitPending = false;
 };

@@ -1,0 +1,137 @@
+// Timings of the desktop application, for reading (never checked):
+//
+//   bench_gui startup
+//       from the start of the process to the main window shown on the
+//       default building, on the data folder of BRASKVALLA_DATA_DIR;
+//   bench_gui calculate BUILDING ROUNDS [layers]
+//       from a click on Calculate to the result page and its chart painted
+//       again, the result page in front; between rounds the indoor
+//       temperature (with "layers": also every layer's thickness) is
+//       changed, outside the measured time.
+//
+// scripts/bench-gui runs both on the shipped database and on a building of
+// 364 rows and prints the figures.
+#include "bench/BenchBuilding.h"
+#include "data/UnitBuildingData.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+#include "ui/UnitMain.h"
+
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Seconds since the process started, from the kernel's record of its start.
+double SinceProcessStart() {
+    std::ifstream Stat("/proc/self/stat");
+    std::string Text((std::istreambuf_iterator<char>(Stat)), std::istreambuf_iterator<char>());
+    // Field 22 (start time in clock ticks since boot) follows the command in parentheses.
+    std::size_t P = Text.rfind(')');
+    std::vector<std::string> Fields;
+    std::string Cur;
+    for (std::size_t I = P + 2; I < Text.size(); ++I) {
+        if (Text[I] == ' ') {
+            Fields.push_back(Cur);
+            Cur.clear();
+        } else {
+            Cur += Text[I];
+        }
+    }
+    const double Start = std::stod(Fields.at(19)) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    std::ifstream Up("/proc/uptime");
+    double Uptime = 0;
+    Up >> Uptime;
+    return Uptime - Start;
+}
+
+int Startup(TBVApplication& App) {
+    Q_UNUSED(App);
+    TBraskvalla B;
+    QString Error;
+    if (!B.Start(Error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(Error));
+        return 2;
+    }
+    B.Main().show();
+    if (!QTest::qWaitForWindowExposed(&B.Main())) {
+        return 3;
+    }
+    QApplication::processEvents();
+    std::printf("startup_ms %.1f\n", SinceProcessStart() * 1000.0);
+    return 0;
+}
+
+int Calculate(const std::string& Building, int Rounds, bool Layers) {
+    TBraskvalla B;
+    QString Error;
+    if (!B.Start(Error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(Error));
+        return 2;
+    }
+    TFormMain& Main = B.Main();
+    Main.resize(1280, 900);
+    Main.show();
+    QTest::qWaitForWindowExposed(&Main);
+    TDataModuleBuildingData& Data = B.BuildingData();
+    Data.OpenBuilding(Building);
+    Main.findChild<QTabWidget*>(QStringLiteral("PageControlMain"))->setCurrentIndex(3);
+    QApplication::processEvents();
+    auto* Calc = Main.findChild<QToolButton*>(QStringLiteral("IBEAntialiasButtonCalc"));
+    std::vector<double> Ms;
+    for (int R = 0; R < Rounds; ++R) {
+        const bool Up = R % 2 == 0;
+        std::string Sql = Up ? "UPDATE Buildings SET TEMPERATURE = 21;" : "UPDATE Buildings SET TEMPERATURE = 20;";
+        if (Layers) {
+            Sql += Up ? "UPDATE Layers SET DEPTH = DEPTH + 1;" : "UPDATE Layers SET DEPTH = DEPTH - 1;";
+        }
+        Data.Database().ExecScript(Sql);
+        Data.RefreshAllData();
+        Data.MarkChanged();
+        QApplication::processEvents();
+        const auto T0 = std::chrono::steady_clock::now();
+        QTest::mouseClick(Calc, Qt::LeftButton);
+        QApplication::processEvents(); // the refreshed page and chart are painted
+        const auto T1 = std::chrono::steady_clock::now();
+        if (!Data.IsCalculated() || !TMessageBox::Shown().isEmpty()) {
+            std::fprintf(stderr, "the calculation failed: %s\n", qPrintable(TMessageBox::Shown().join('\n')));
+            return 3;
+        }
+        Ms.push_back(std::chrono::duration<double, std::milli>(T1 - T0).count());
+    }
+    std::sort(Ms.begin(), Ms.end());
+    std::printf("calculate_ms median %.1f min %.1f max %.1f (%d rounds%s)\n", Ms[Ms.size() / 2], Ms.front(),
+                Ms.back(), Rounds, Layers ? ", every layer changed" : "");
+    return 0;
+}
+
+} // namespace
+
+int main(int Argc, char** Argv) {
+    TBVApplication App(Argc, Argv);
+    TMessageBox::SetTestMode(true);
+    const std::string Mode = Argc > 1 ? Argv[1] : "";
+    if (Mode == "startup") {
+        return Startup(App);
+    }
+    if (Mode == "calculate" && Argc > 3) {
+        return Calculate(Argv[2], std::atoi(Argv[3]), Argc > 4 && std::string(Argv[4]) == "layers");
+    }
+    if (Mode == "add-large-building" && Argc > 2) {
+        // Adds the large building to the database file Argv[2].
+        auto Db = TDatabase::Open(Argv[2]);
+        FillBuilding(*Db);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: bench_gui startup | calculate BUILDING ROUNDS [layers] | add-large-building FILE\n");
+    return 1;
+}
