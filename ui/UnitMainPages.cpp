@@ -314,8 +314,9 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
         const auto Handler = B.Handler;
         connect(Btn, &QToolButton::clicked, this, [this, Handler, Kind] { (this->*Handler)(Kind); });
         Col->addWidget(Btn);
-        // The editors and archives open from here once they exist.
-        if (Handler == &TFormMain::SelectComponent) {
+        // The editors and archives open from here once they exist; until
+        // then their buttons are disabled rather than silent.
+        if (Handler == &TFormMain::SelectComponent || Handler == &TFormMain::EditComponent) {
             Btn->setEnabled(false);
         }
     }
@@ -900,14 +901,15 @@ QWidget* TFormMain::CreateResultTab() {
     auto* Months = new TDBGrid(Source("DataSourceMonths"), TableBox);
     Months->setObjectName(QStringLiteral("DBGridMonths"));
     Months->Model().SetColumns({
-        {"MONTH", QStringLiteral("Mån."), std::nullopt, {}},
-        {"RADLOSS", QStringLiteral("Trans."), TDisplayFormat::Fixed0(), {}},
-        {"VENTLOSSLEAK", QStringLiteral("Läck."), TDisplayFormat::Fixed0(), {}},
-        {"VENTLOSSVENT", QStringLiteral("Vent."), TDisplayFormat::Fixed0(), {}},
-        {"SOLGAIN", QStringLiteral("Sol"), TDisplayFormat::Fixed0(), {}},
-        {"INTGAIN", QStringLiteral("Int."), std::nullopt, {}},
-        {"UTILFACTOR", QStringLiteral("NG %"), std::nullopt, {}},
-        {"HEATUSAGE", QStringLiteral("Energi"), std::nullopt, {}},
+        {"MONTH", QStringLiteral("Mån."), std::nullopt, {}, QStringLiteral("Månad")},
+        {"RADLOSS", QStringLiteral("Trans."), TDisplayFormat::Fixed0(), {}, QStringLiteral("Transmissionsförluster")},
+        {"VENTLOSSLEAK", QStringLiteral("Läck."), TDisplayFormat::Fixed0(), {}, QStringLiteral("Läckageförluster")},
+        {"VENTLOSSVENT", QStringLiteral("Vent."), TDisplayFormat::Fixed0(), {},
+         QStringLiteral("Ventilationsförluster")},
+        {"SOLGAIN", QStringLiteral("Sol"), TDisplayFormat::Fixed0(), {}, QStringLiteral("Solvärme")},
+        {"INTGAIN", QStringLiteral("Int."), std::nullopt, {}, QStringLiteral("Internvärme")},
+        {"UTILFACTOR", QStringLiteral("NG %"), std::nullopt, {}, QStringLiteral("Nyttjandegrad för tillskotten")},
+        {"HEATUSAGE", QStringLiteral("Energi"), std::nullopt, {}, QStringLiteral("Energiåtgång för uppvärmning")},
     });
     Months->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     Months->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

@@ -96,7 +96,7 @@ private slots:
         TDataSource Source(*S.View);
         TDBTableModel Model(Source);
         QAbstractItemModelTester Tester(&Model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        Model.SetColumns({{"ID", "Namn", std::nullopt, {}}, {"UVALUE", "U", std::nullopt, {}}});
+        Model.SetColumns({{"ID", "Namn", std::nullopt, {}, {}}, {"UVALUE", "U", std::nullopt, {}, {}}});
         QCOMPARE(Model.rowCount(), 3);
         // Buildings.UVALUE shows at most three decimals.
         QCOMPARE(Model.index(0, 1).data().toString(), QStringLiteral("0.123"));
@@ -122,7 +122,7 @@ private slots:
         TSmallDb S;
         TDataSource Source(*S.View);
         TDBGrid Grid(Source);
-        Grid.Model().SetColumns({{"ID", "Namn", std::nullopt, {}}});
+        Grid.Model().SetColumns({{"ID", "Namn", std::nullopt, {}, {}}});
         Grid.show();
         QCOMPARE(Grid.currentIndex().row(), 0);
         S.View->Last();
