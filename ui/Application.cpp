@@ -6,7 +6,15 @@
 #include "data/UnitPreDefData.h"
 #include "ui/Icons.h"
 #include "ui/MessageBox.h"
+#include "ui/UnitAbout.h"
+#include "ui/UnitDoorEdit.h"
+#include "ui/UnitDoorSelect.h"
 #include "ui/UnitFileHandler.h"
+#include "ui/UnitOuterWallEdit.h"
+#include "ui/UnitOuterWallSelect.h"
+#include "ui/UnitSplash.h"
+#include "ui/UnitWindowEdit.h"
+#include "ui/UnitWindowSelect.h"
 #include "ui/UnitMain.h"
 #include "ui/UnitNational.h"
 #include "ui/bind/DataSources.h"
@@ -71,9 +79,12 @@ bool TBraskvalla::Start(QString& Error) {
         Error = QStringLiteral("Braskvalla kan inte starta: datamappen finns inte.") + Advice;
         return false;
     }
+    std::unique_ptr<TFormSplash> Splash;
     try {
         FConnect = std::make_unique<TDataModuleBVDBConnect>();
         FPreDef = std::make_unique<TDataModulePreDefData>(FConnect->ZConnectionBVDB());
+        Splash = std::make_unique<TFormSplash>();
+        Splash->ShowNow();
         FData = std::make_unique<TDataModuleBuildingData>(FConnect->ZConnectionBVDB(), *FPreDef);
     } catch (const std::exception& E) {
         Error = QStringLiteral("Braskvalla kan inte starta: databasen kan inte användas.\n\n%1")
@@ -87,9 +98,27 @@ bool TBraskvalla::Start(QString& Error) {
                                          .arg(QString::fromStdString(FConnect->MigrationError())));
     }
     FSources = std::make_unique<TDataSources>(*FData, *FPreDef);
-    FFileHandler = new TFormFileHandler(*FData, FMain.get());
+    TFormMain* M = FMain.get();
+    // The dialogs in the order of the start-up: doors, the file handler,
+    // layered constructions, windows, the about window.
+    FDialogs.DoorEdit = new TFormDoorEdit(*FData, *FPreDef, FSources->ByName("DataSourceDoors"), M);
+    FDialogs.DoorSelect = new TFormDoorSelect(*FData, *FPreDef, *FSources, M);
+    FFileHandler = new TFormFileHandler(*FData, M);
+    FDialogs.LayeredEdit = new TFormOuterWallEdit(*FData, *FPreDef, *FSources, M);
+    FDialogs.LayeredSelect = new TFormOuterWallSelect(*FData, *FPreDef, *FSources, M);
+    FDialogs.WindowEdit = new TFormWindowEdit(*FData, *FPreDef, FSources->ByName("DataSourceWindows"), M);
+    FDialogs.WindowSelect = new TFormWindowSelect(*FData, *FPreDef, *FSources, M);
+    FDialogs.About = new TFormAbout(M);
+    const TMainDialogs D = FDialogs;
+    D.LayeredSelect->SetOpenEditor([D] {
+        D.LayeredEdit->SetComponentMode(D.LayeredSelect->ComponentMode());
+        TMessageBox::RunDialog(*D.LayeredEdit);
+    });
+    D.WindowSelect->SetOpenEditor([D] { TMessageBox::RunDialog(*D.WindowEdit); });
+    D.DoorSelect->SetOpenEditor([D] { TMessageBox::RunDialog(*D.DoorEdit); });
     FMain->SetFileHandler(FFileHandler);
     FMain->ConnectData(*FData, *FPreDef, *FSources);
+    FMain->SetDialogs(FDialogs);
     TNationalSetter().Apply(*FData, *FMain);
     // The default building is opened when the window is first shown; it
     // must exist.
@@ -105,6 +134,8 @@ bool TBraskvalla::Start(QString& Error) {
                 Advice;
         return false;
     }
+    // A building that cannot be opened: back to the default building.
+    FFileHandler->SetOnFatal([this] { FData->OpenBuilding(FData->TemplateBuildingName()); });
     return true;
 }
 

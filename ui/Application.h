@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QString>
 
+#include "ui/UnitMain.h"
+
 #include <memory>
 
 class TDataModuleBVDBConnect;
@@ -13,7 +15,6 @@ class TDataModuleBuildingData;
 class TDataModulePreDefData;
 class TDataSources;
 class TFormFileHandler;
-class TFormMain;
 
 class TBVApplication : public QApplication {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
     TDataModuleBuildingData& BuildingData() const { return *FData; }
     TDataModulePreDefData& PreDefData() const { return *FPreDef; }
     TFormFileHandler& FileHandler() const { return *FFileHandler; }
+    const TMainDialogs& Dialogs() const { return FDialogs; }
 
 private:
     std::unique_ptr<TDataModuleBVDBConnect> FConnect;
@@ -50,7 +52,8 @@ private:
     std::unique_ptr<TDataModuleBuildingData> FData;
     std::unique_ptr<TDataSources> FSources;
     std::unique_ptr<TFormMain> FMain;
-    TFormFileHandler* FFileHandler = nullptr; // owned by the main window
+    TFormFileHandler* FFileHandler = nullptr; // the dialogs are owned by the main window
+    TMainDialogs FDialogs;
 };
 
 // The application's main: the start-up, then the event loop. A database

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <deque>
@@ -11,6 +13,7 @@ struct TState {
     QString Title = QStringLiteral("Braskvalla");
     bool TestMode = false;
     std::deque<TMessageBox::TAnswer> Answers;
+    std::deque<std::pair<bool, QString>> Texts; // false: Cancel
     QStringList Shown;
 };
 TState& State() {
@@ -27,6 +30,34 @@ const QStringList& TMessageBox::Shown() { return State().Shown; }
 void TMessageBox::ClearShown() {
     State().Shown.clear();
     State().Answers.clear();
+    State().Texts.clear();
+}
+
+void TMessageBox::SetNextText(std::optional<QString> Answer) {
+    State().Texts.emplace_back(Answer.has_value(), Answer.value_or(QString()));
+}
+
+std::optional<QString> TMessageBox::AskText(QWidget* Parent, const QString& Prompt, const QString& Proposal) {
+    TState& S = State();
+    S.Shown.push_back(Prompt);
+    if (S.TestMode) {
+        if (S.Texts.empty()) {
+            return std::nullopt;
+        }
+        const auto [Given, Text] = S.Texts.front();
+        S.Texts.pop_front();
+        if (!Given) {
+            return std::nullopt;
+        }
+        return Text;
+    }
+    bool Ok = false;
+    const QString Text = QInputDialog::getText(Parent != nullptr ? Parent : QApplication::activeWindow(), S.Title,
+                                               Prompt, QLineEdit::Normal, Proposal, &Ok);
+    if (!Ok) {
+        return std::nullopt;
+    }
+    return Text;
 }
 
 int TMessageBox::RunDialog(QDialog& Dialog) {

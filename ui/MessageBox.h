@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QDialog;
 class QWidget;
 
@@ -20,6 +22,12 @@ public:
     static void Inform(QWidget* Parent, const QString& Text, TIcon Icon = Warning);
     // A Yes/No question; Yes is the default button.
     static TAnswer Ask(QWidget* Parent, const QString& Text, TIcon Icon = Question);
+
+    // A one-line text question with OK and Cancel; nothing on Cancel. In
+    // test mode the answer comes from SetNextText (Cancel when none is
+    // queued), and the prompt is recorded like a message.
+    static std::optional<QString> AskText(QWidget* Parent, const QString& Prompt, const QString& Proposal);
+    static void SetNextText(std::optional<QString> Answer);
 
     // Runs a modal dialog (exec). In test mode the dialog is shown without a
     // modal loop and the call returns at once with QDialog::Rejected, so that

@@ -93,7 +93,6 @@ TFormFileHandler::TFormFileHandler(TDataModuleBuildingData& Data, QWidget* Paren
     connect(FList, &QListWidget::itemClicked, this, &TFormFileHandler::ListBoxBuildingsClick);
     connect(FList, &QListWidget::currentRowChanged, this, &TFormFileHandler::ListBoxBuildingsClick);
     connect(FList, &QListWidget::itemDoubleClicked, this, &TFormFileHandler::ListBoxBuildingsDblClick);
-    FOnFatal = [] { QApplication::exit(1); };
 }
 
 void TFormFileHandler::Prepare(TMode Mode) {
@@ -171,8 +170,12 @@ void TFormFileHandler::IBEAntialiasButtonOpenClick() {
     }
     try {
         FData.OpenBuilding(Name);
-    } catch (const std::exception&) {
-        TMessageBox::Inform(this, QStringLiteral("Byggnaden innehåller felaktig data. Braskvalla kommer att avslutas."));
+    } catch (const std::exception& E) {
+        // Nothing is lost: the building stays as stored, and the window goes
+        // back to the default building.
+        TMessageBox::Inform(this, QStringLiteral("Byggnaden \"%1\" innehåller felaktig data och kan inte öppnas:\n%2\n\n"
+                                                 "Standardbyggnaden öppnas i stället.")
+                                      .arg(FEditName->text(), QString::fromUtf8(E.what())));
         reject();
         if (FOnFatal) {
             FOnFatal();
@@ -187,7 +190,11 @@ void TFormFileHandler::IBEAntialiasButtonSaveClick() {
     if (!CheckNameLength(this, Name)) {
         return;
     }
-    if (Name.isEmpty() || !FData.SaveBuildingAs(Name.toStdString())) {
+    if (Name.isEmpty()) {
+        TMessageBox::Inform(this, QStringLiteral("Ange ett namn på byggnaden."));
+        return;
+    }
+    if (!FData.SaveBuildingAs(Name.toStdString())) {
         TMessageBox::Inform(this, Messages.value(0));
         return;
     }

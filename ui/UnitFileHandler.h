@@ -34,8 +34,9 @@ public:
     void ListBoxBuildingsClick();
     void ListBoxBuildingsDblClick();
 
-    // Called when opening a building failed; the application ends after the
-    // warning. The default quits the application.
+    // Called when opening a building failed, after the warning that names
+    // the building and the reason (the application opens the default
+    // building again).
     void SetOnFatal(std::function<void()> Fatal) { FOnFatal = std::move(Fatal); }
 
 protected:

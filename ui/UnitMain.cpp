@@ -5,7 +5,14 @@
 #include "ui/EnergyPanel.h"
 #include "ui/Icons.h"
 #include "ui/MessageBox.h"
+#include "ui/UnitAbout.h"
+#include "ui/UnitDoorEdit.h"
+#include "ui/UnitDoorSelect.h"
 #include "ui/UnitFileHandler.h"
+#include "ui/UnitOuterWallEdit.h"
+#include "ui/UnitOuterWallSelect.h"
+#include "ui/UnitWindowEdit.h"
+#include "ui/UnitWindowSelect.h"
 #include "ui/UnitMainLayout.h"
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DataSources.h"
@@ -173,8 +180,9 @@ void TFormMain::CreateActions() {
     // The report, the about window, the exchange dialogs, the language window
     // and the material manager are not part of this window; until they are
     // connected their commands stay disabled.
-    for (const char* Later : {"IBEAntialiasButtonPrint", "IBEAntialiasButtonAbout", "ExportBuildings",
-                              "ImportBuildings", "Language", "Material1"}) {
+    connect(Action("IBEAntialiasButtonAbout"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonAboutClick);
+    for (const char* Later : {"IBEAntialiasButtonPrint", "ExportBuildings", "ImportBuildings", "Language",
+                              "Material1"}) {
         Action(Later)->setEnabled(false);
     }
 }
@@ -620,14 +628,50 @@ void TFormMain::ApplySoil() { FData->ApplySoil(); }
 
 // ------------------------------------------------------------------ components
 
+void TFormMain::SetDialogs(const TMainDialogs& Dialogs) {
+    FDialogs = Dialogs;
+    // The editors and archives exist now: their buttons work.
+    for (QToolButton* B : findChildren<QToolButton*>()) {
+        const QString N = B->objectName();
+        if (N.startsWith(QLatin1String("IBEAntialiasButtonSelect")) ||
+            N.startsWith(QLatin1String("IBEAntialiasButtonEdit"))) {
+            B->setEnabled(true);
+        }
+    }
+    Action("IBEAntialiasButtonAbout")->setEnabled(FDialogs.About != nullptr);
+}
+
+void TFormMain::SetSideFlags(int Kind) {
+    if (FDialogs.LayeredEdit != nullptr) {
+        FDialogs.LayeredEdit->InsideHeated = true;
+        FDialogs.LayeredEdit->OutsideHeated = Kind == ckInnerWall || Kind == ckInnerRoof;
+    }
+}
+
+void TFormMain::ShowLayeredEditor(int Kind) {
+    if (FDialogs.LayeredEdit == nullptr) {
+        return;
+    }
+    SetSideFlags(Kind);
+    FDialogs.LayeredEdit->SetComponentMode(Kind);
+    TMessageBox::RunDialog(*FDialogs.LayeredEdit);
+}
+
 void TFormMain::NewComponent(int Kind) {
     CommitFocusedInput();
     if (Kind == kWindowKind) {
         FData->NewWindow();
+        if (FDialogs.WindowEdit != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.WindowEdit);
+        }
     } else if (Kind == kDoorKind) {
         FData->NewDoor();
+        if (FDialogs.DoorEdit != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.DoorEdit);
+        }
     } else {
         FData->NewLayeredComponent(Kind);
+        ShowLayeredEditor(Kind);
     }
 }
 
@@ -647,23 +691,46 @@ void TFormMain::DeleteComponent(int Kind) {
 }
 
 void TFormMain::EditComponent(int Kind) {
-    // The editors of constructions, windows and doors open here once they
-    // are part of the application.
-    Q_UNUSED(Kind);
+    CommitFocusedInput();
+    if (Kind == kWindowKind) {
+        if (!FData->TableWindows().IsEmpty() && FDialogs.WindowEdit != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.WindowEdit);
+        }
+    } else if (Kind == kDoorKind) {
+        if (!FData->TableDoors().IsEmpty() && FDialogs.DoorEdit != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.DoorEdit);
+        }
+    } else if (!FData->ComponentView(Kind).IsEmpty()) {
+        ShowLayeredEditor(Kind);
+    }
 }
 
-void TFormMain::SelectComponent(int Kind) { Q_UNUSED(Kind); }
+void TFormMain::SelectComponent(int Kind) {
+    CommitFocusedInput();
+    if (Kind == kWindowKind) {
+        if (FDialogs.WindowSelect != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.WindowSelect);
+        }
+    } else if (Kind == kDoorKind) {
+        if (FDialogs.DoorSelect != nullptr) {
+            TMessageBox::RunDialog(*FDialogs.DoorSelect);
+        }
+    } else if (FDialogs.LayeredSelect != nullptr) {
+        SetSideFlags(Kind);
+        FDialogs.LayeredSelect->SetComponentMode(Kind);
+        TMessageBox::RunDialog(*FDialogs.LayeredSelect);
+    }
+}
+
+void TFormMain::IBEAntialiasButtonAboutClick() {
+    if (FDialogs.About != nullptr) {
+        TMessageBox::RunDialog(*FDialogs.About);
+    }
+}
 
 // ------------------------------------------------------------------ commands
 
-void TFormMain::CommitFocusedInput() {
-    QWidget* W = QApplication::focusWidget();
-    if (auto* E = qobject_cast<TDBEdit*>(W)) {
-        E->Commit();
-    } else if (auto* M = qobject_cast<TDBMemo*>(W)) {
-        M->Commit();
-    }
-}
+void TFormMain::CommitFocusedInput() { ::CommitFocusedInput(); }
 
 void TFormMain::IBEAntialiasButtonNewClick() {
     CommitFocusedInput();

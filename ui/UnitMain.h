@@ -34,6 +34,24 @@ class TDataSource;
 class TDataSources;
 class TEnergyPanel;
 class TFormFileHandler;
+class TFormOuterWallEdit;
+class TFormOuterWallSelect;
+class TFormWindowEdit;
+class TFormWindowSelect;
+class TFormDoorEdit;
+class TFormDoorSelect;
+class TFormAbout;
+
+// The dialogs the main window opens; all are created at start.
+struct TMainDialogs {
+    TFormOuterWallEdit* LayeredEdit = nullptr;
+    TFormOuterWallSelect* LayeredSelect = nullptr;
+    TFormWindowEdit* WindowEdit = nullptr;
+    TFormWindowSelect* WindowSelect = nullptr;
+    TFormDoorEdit* DoorEdit = nullptr;
+    TFormDoorSelect* DoorSelect = nullptr;
+    TFormAbout* About = nullptr;
+};
 
 class TFormMain : public QMainWindow, public IStatusObserver, public ICalcErrorReport {
     Q_OBJECT
@@ -48,6 +66,7 @@ public:
     // borrowed and outlive the window.
     void ConnectData(TDataModuleBuildingData& Data, TDataModulePreDefData& PreDef, TDataSources& Sources);
     void SetFileHandler(TFormFileHandler* Handler) { FFileHandler = Handler; }
+    void SetDialogs(const TMainDialogs& Dialogs);
 
     // The message texts 0..4 (save on close, delete, default not deletable,
     // save-before-new prefix, print needs a calculation).
@@ -81,6 +100,7 @@ public:
     void IBEAntialiasButtonDeleteClick();
     void IBEAntialiasButtonCalcClick();
     void ExitClick();
+    void IBEAntialiasButtonAboutClick();
 
     // Handlers of the lists that are not bound to a field.
     void ComboBoxVentTypeChange();
@@ -127,6 +147,9 @@ private:
     TDataModulePreDefData* FPreDef = nullptr;
     TDataSources* FSources = nullptr;
     TFormFileHandler* FFileHandler = nullptr;
+    TMainDialogs FDialogs;
+    void SetSideFlags(int Kind);
+    void ShowLayeredEditor(int Kind);
     bool FShown = false;
     bool FObserving = false;
     bool FClosing = false;

@@ -314,8 +314,7 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
         const auto Handler = B.Handler;
         connect(Btn, &QToolButton::clicked, this, [this, Handler, Kind] { (this->*Handler)(Kind); });
         Col->addWidget(Btn);
-        // The editors and archives open from here once they exist; until
-        // then their buttons are disabled rather than silent.
+        // Enabled once the editors and archives are there (SetDialogs).
         if (Handler == &TFormMain::SelectComponent || Handler == &TFormMain::EditComponent) {
             Btn->setEnabled(false);
         }

@@ -81,12 +81,18 @@ public:
     TDataModuleBuildingData& Data() const { return App.BuildingData(); }
     TDataset& Buildings() const { return Data().TableBuildings(); }
 
-    template <class T> T* Find(const char* Name) const {
-        T* W = Main().findChild<T*>(QString::fromLatin1(Name));
-        if (W == nullptr) {
-            qFatal("no control %s", Name);
+    // A control of the main window itself (the dialogs, which the main
+    // window owns, have controls of the same names).
+    template <class T> T* Find(const char* Name) const { return FindIn<T>(&Main(), Name); }
+    // A control of the window Window.
+    template <class T> static T* FindIn(QWidget* Window, const char* Name) {
+        for (T* W : Window->findChildren<T*>(QString::fromLatin1(Name))) {
+            if (W->window() == Window) {
+                return W;
+            }
         }
-        return W;
+        qFatal("no control %s", Name);
+        return nullptr;
     }
 
     TTempDataFolder Folder;

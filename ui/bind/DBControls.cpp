@@ -1,5 +1,6 @@
 #include "ui/bind/DBControls.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -270,5 +271,14 @@ void TDBLookupComboBox::Picked(int Index) {
     ShowValue();
     if (Ok) {
         emit CloseUp();
+    }
+}
+
+void CommitFocusedInput() {
+    QWidget* W = QApplication::focusWidget();
+    if (auto* E = qobject_cast<TDBEdit*>(W)) {
+        E->Commit();
+    } else if (auto* M = qobject_cast<TDBMemo*>(W)) {
+        M->Commit();
     }
 }

@@ -113,3 +113,7 @@ private:
     std::vector<TValue> FKeys;
     bool FShowing = false;
 };
+
+// Writes a pending input of the focused bound control into its row, so that
+// a command sees what the user typed.
+void CommitFocusedInput();
