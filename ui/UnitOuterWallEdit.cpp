@@ -189,6 +189,7 @@ void TFormOuterWallEdit::showEvent(QShowEvent* Event) {
     Colour(FOutside, OutsideHeated);
     TDataset& C = FData.ComponentView(FKind);
     FName->setText(C.IsEmpty() ? QString() : QString::fromStdString(C.FieldByName("ID").AsString()));
+    FName->setCursorPosition(0);
     FArea->setFocus();
     FArea->selectAll();
     FData.AttachObserver(this);

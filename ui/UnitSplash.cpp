@@ -32,7 +32,7 @@ TFormSplash::TFormSplash(QWidget* Parent)
     P.setColor(QPalette::WindowText, QColor(0x2f, 0x3e, 0x4e));
     setPalette(P);
     auto* Picture = new QLabel(this);
-    Picture->setPixmap(Icon("braskvalla").pixmap(56, 56));
+    Picture->setPixmap(Icon("braskvalla").pixmap(36, 36));
     auto* Title = new QLabel(QStringLiteral("Braskvalla %1").arg(QStringLiteral(BV_VERSION)), this);
     Title->setObjectName(QStringLiteral("LabelTitle"));
     Title->setFont(DisplayFont(40, true));
@@ -44,7 +44,8 @@ TFormSplash::TFormSplash(QWidget* Parent)
     Texts->addWidget(Title);
     Texts->addWidget(Sub);
     auto* L = new QHBoxLayout(this);
-    L->setContentsMargins(10, 4, 10, 4);
+    L->setContentsMargins(6, 2, 6, 2);
+    L->setSpacing(6);
     L->addWidget(Picture);
     L->addLayout(Texts, 1);
     setFixedSize(353, 81);

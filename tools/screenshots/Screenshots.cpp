@@ -1,5 +1,5 @@
-// Writes PNGs of every tab of the main window and of every foundation page,
-// at the window's minimum size and at 1280 x 900, for looking at the layout.
+// Writes PNGs of every tab of the main window, of every foundation page and
+// of every dialog, at the minimum size and at 1280 x 900, for looking at them.
 //
 //   bv_screenshots OUTDIR [BUILDING]
 //
@@ -9,7 +9,16 @@
 #include "data/UnitBuildingData.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
+#include "ui/UnitAbout.h"
+#include "ui/UnitDoorEdit.h"
+#include "ui/UnitDoorSelect.h"
+#include "ui/UnitFileHandler.h"
 #include "ui/UnitMain.h"
+#include "ui/UnitOuterWallEdit.h"
+#include "ui/UnitOuterWallSelect.h"
+#include "ui/UnitSplash.h"
+#include "ui/UnitWindowEdit.h"
+#include "ui/UnitWindowSelect.h"
 
 #include <QDir>
 #include <QStackedWidget>
@@ -72,6 +81,39 @@ int main(int Argc, char** Argv) {
         }
         Grounds->setCurrentIndex(Current);
     }
+    // The dialogs, each shown without a modal loop and grabbed.
+    Main.resize(1280, 900);
+    Tabs->setCurrentIndex(0);
+    const TMainDialogs& D = B.Dialogs();
+    const auto Grab = [&](QWidget* W, const QString& Name) {
+        W->show();
+        Settle();
+        W->grab().save(QStringLiteral("%1/dialog-%2.png").arg(Out, Name));
+        W->hide();
+        Settle();
+        ++Written;
+    };
+    D.LayeredEdit->SetComponentMode(ckOuterWall);
+    Grab(D.LayeredEdit, QStringLiteral("layered-edit"));
+    D.LayeredEdit->SetComponentMode(ckInnerWall);
+    D.LayeredEdit->OutsideHeated = true;
+    Grab(D.LayeredEdit, QStringLiteral("layered-edit-innerwall"));
+    D.LayeredSelect->SetComponentMode(ckOuterWall);
+    Grab(D.LayeredSelect, QStringLiteral("layered-select"));
+    Grab(D.WindowEdit, QStringLiteral("window-edit"));
+    Grab(D.WindowSelect, QStringLiteral("window-select"));
+    Grab(D.DoorEdit, QStringLiteral("door-edit"));
+    Grab(D.DoorSelect, QStringLiteral("door-select"));
+    B.FileHandler().Prepare(TFormFileHandler::Open);
+    Grab(&B.FileHandler(), QStringLiteral("file-open"));
+    B.FileHandler().Prepare(TFormFileHandler::SaveAs);
+    Grab(&B.FileHandler(), QStringLiteral("file-saveas"));
+    Grab(D.About, QStringLiteral("about-program"));
+    D.About->findChild<QTabWidget*>()->setCurrentIndex(1);
+    Grab(D.About, QStringLiteral("about-developer"));
+    TFormSplash Splash;
+    Grab(&Splash, QStringLiteral("splash"));
+
     if (qEnvironmentVariableIsSet("BV_SCREENSHOT_SIZES")) {
         for (const char* N : {"TabSheetComponents", "TabSheetGround", "TabSheetGeneral", "TabSheetResult",
                               "GroupBoxDiagram", "GroupBoxKeyNumbers", "GroupBoxTable", "GroupBoxYearlyResult"}) {
