@@ -296,6 +296,23 @@ private slots:
         QCOMPARE(TMessageBox::Shown().size(), 2);
     }
 
+    void ABuildingThatCannotBeOpenedIsNamedAndTheDefaultComesBack() {
+        TGuiApp A([](TDatabase& Db) {
+            // A building without its months and foundation.
+            Db.ExecScript("CREATE TEMP TABLE Copy AS SELECT * FROM Buildings WHERE ID = 'Default';"
+                          "UPDATE Copy SET ID = 'Trasig'; INSERT INTO Buildings SELECT * FROM Copy;");
+        });
+        auto& H = A.App.FileHandler();
+        Click(A.Find<QToolButton>("IBEAntialiasButtonOpen"));
+        TMessageBox::ClearShown();
+        TypeInto(In<QLineEdit>(&H, "EditName"), QStringLiteral("Trasig"));
+        QCOMPARE(TMessageBox::Shown().size(), 1);
+        QVERIFY(TMessageBox::Shown().first().contains(QStringLiteral("\"Trasig\"")));
+        QVERIFY(!H.isVisible());
+        QCOMPARE(A.Buildings().FieldByName("ID").AsString(), std::string("Default"));
+        QVERIFY(A.Main().isVisible());
+    }
+
     void AWholeBuildingMadeInTheWindowsCalculatesAsTheCommandLineDoes() {
         TGuiApp A;
         Click(A.Find<QToolButton>("IBEAntialiasButtonNew"));
