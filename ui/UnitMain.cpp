@@ -5,6 +5,8 @@
 #include "ui/EnergyPanel.h"
 #include "ui/Icons.h"
 #include "ui/MessageBox.h"
+#include "report/ReportTexts.h"
+#include "report/UnitReport.h"
 #include "ui/UnitAbout.h"
 #include "ui/UnitDoorEdit.h"
 #include "ui/UnitDoorSelect.h"
@@ -18,6 +20,10 @@
 #include "ui/bind/DataSources.h"
 
 #include <QAction>
+#include <QDateTime>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -85,20 +91,9 @@ TFormMain::TFormMain(QWidget* Parent) : QMainWindow(Parent) {
     for (int K = 0; K < kGroundTypeCount; ++K) {
         GroundTypes.push_back(K);
     }
-    GroundTypeCaptions = {
-        QStringLiteral("ISO Platta på mark utan kantisolering"),
-        QStringLiteral("ISO Platta på mark med lågdensitetsgrund"),
-        QStringLiteral("ISO Platta på mark med vertikal kantisolering"),
-        QStringLiteral("ISO Platta på mark med horisontel kantisolering"),
-        QStringLiteral("ISO Torpargrund"),
-        QStringLiteral("ISO Uppvärmd källare"),
-        QStringLiteral("ALBA Platta på mark"),
-        QStringLiteral("ALBA Kryprumsgrund"),
-        QStringLiteral("Finland 1"),
-        QStringLiteral("Finland 2"),
-        QStringLiteral("Finland 3"),
-        QStringLiteral("Finland 4"),
-    };
+    GroundTypeCaptions = bvreport::GroundTypeItems();
+    ReportParameters.SetLabelParameters();
+    ReportLayoutPath = TBuildingReport::DefaultLayoutPath();
     CreateActions();
     CreateToolBar();
     CreateMenu();
@@ -181,8 +176,8 @@ void TFormMain::CreateActions() {
     // and the material manager are not part of this window; until they are
     // connected their commands stay disabled.
     connect(Action("IBEAntialiasButtonAbout"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonAboutClick);
-    for (const char* Later : {"IBEAntialiasButtonPrint", "ExportBuildings", "ImportBuildings", "Language",
-                              "Material1"}) {
+    connect(Action("IBEAntialiasButtonPrint"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonPrintClick);
+    for (const char* Later : {"ExportBuildings", "ImportBuildings", "Language", "Material1"}) {
         Action(Later)->setEnabled(false);
     }
 }
@@ -719,6 +714,44 @@ void TFormMain::SelectComponent(int Kind) {
         SetSideFlags(Kind);
         FDialogs.LayeredSelect->SetComponentMode(Kind);
         TMessageBox::RunDialog(*FDialogs.LayeredSelect);
+    }
+}
+
+void TFormMain::IBEAntialiasButtonPrintClick() {
+    CommitFocusedInput();
+    if (!FData->IsCalculated()) {
+        TMessageBox::Inform(this, Messages.value(4), TMessageBox::Information);
+        return;
+    }
+    TBuildingReport Report(*FData, ReportParameters);
+    TReportChoices Choices;
+    Choices.VentType = FVentType->currentText();
+    Choices.Shielding = FShielding->currentText();
+    Choices.Facades = FFacades->currentText();
+    Choices.GroundType = FGroundType->currentText();
+    Choices.GroundPage = FGroundPages->currentIndex();
+    Report.SetRowParameters(Choices);
+    const QDateTime Now = QDateTime::currentDateTime();
+    // A layout that cannot be used is reported (with its path) before the
+    // preview opens.
+    std::unique_ptr<QTextDocument> Doc = Report.Build(ReportLayoutPath, Now);
+    QPrinter Printer(QPrinter::HighResolution);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    Printer.setPageMargins(QMarginsF(18, 14, 15, 12), QPageLayout::Millimeter);
+    Printer.setDocName(QString::fromStdString(FData->TableBuildings().FieldByName("ID").AsString()));
+    QPrintPreviewDialog Preview(&Printer, this);
+    Preview.setObjectName(QStringLiteral("PrintPreview"));
+    Preview.setWindowTitle(ReportParameters.Get(QStringLiteral("TitleStr")));
+    Preview.resize(900, 1000);
+    connect(&Preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* P) {
+        try {
+            Report.Paint(*Doc, *P, Now);
+        } catch (const std::exception& E) {
+            TMessageBox::Inform(this, QString::fromUtf8(E.what()), TMessageBox::Critical);
+        }
+    });
+    if (!TMessageBox::TestMode()) {
+        Preview.exec();
     }
 }
 

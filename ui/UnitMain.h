@@ -6,6 +6,7 @@
 
 #include "data/UnitBuildingData.h"
 #include "data/UnitObserver.h"
+#include "report/ReportParameters.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -71,6 +72,10 @@ public:
     // The message texts 0..4 (save on close, delete, default not deletable,
     // save-before-new prefix, print needs a calculation).
     QStringList Messages;
+    // The report's text parameters (label texts and rows).
+    TReportParameters ReportParameters;
+    // The layout the Print command fills (the data folder's by default).
+    QString ReportLayoutPath;
     // The foundation kinds offered by ComboBoxGroundType, in its order.
     std::vector<int> GroundTypes;
     // Rebuilds ComboBoxGroundType after GroundTypes changed: the item of
@@ -101,6 +106,7 @@ public:
     void IBEAntialiasButtonCalcClick();
     void ExitClick();
     void IBEAntialiasButtonAboutClick();
+    void IBEAntialiasButtonPrintClick();
 
     // Handlers of the lists that are not bound to a field.
     void ComboBoxVentTypeChange();

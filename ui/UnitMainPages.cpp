@@ -4,6 +4,7 @@
 
 #include "data/UnitBuildingData.h"
 #include "data/UnitPreDefData.h"
+#include "report/ReportTexts.h"
 #include "ui/DirectionList.h"
 #include "ui/EnergyPanel.h"
 #include "ui/Icons.h"
@@ -527,8 +528,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         auto* VCap = MakeLabel(W, "Label27", QStringLiteral("Ventilation"));
         FVentType = new QComboBox(W);
         FVentType->setObjectName(QStringLiteral("ComboBoxVentType"));
-        FVentType->addItems({QStringLiteral("Simple"), QStringLiteral("P50 - Aeric infiltration"),
-                             QStringLiteral("N50 - Volumetric infiltration")});
+        FVentType->addItems(bvreport::VentTypeItems());
         FVentType->setCurrentIndex(-1);
         SetHint(FVentType, QStringLiteral("Ventilationstyp|Hur ventilation och luftläckage beräknas"));
         VCap->setBuddy(FVentType);
@@ -584,8 +584,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         auto* C1 = MakeLabel(W, "Label125", QStringLiteral("Vindpåverkan"));
         FShielding = new QComboBox(W);
         FShielding->setObjectName(QStringLiteral("ComboBoxShielding"));
-        FShielding->addItems({QStringLiteral("Utsatt läge"), QStringLiteral("Normalt läge"),
-                              QStringLiteral("Skyddat läge")});
+        FShielding->addItems(bvreport::ShieldingItems());
         SetHint(FShielding, QStringLiteral("Vindpåverkan|Hur skyddat byggnaden ligger för vind"));
         C1->setBuddy(FShielding);
         connect(FShielding, qOverload<int>(&QComboBox::activated), this, &TFormMain::ComboBoxShieldingChange);
@@ -594,7 +593,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         auto* C2 = MakeLabel(W, "Label87", QStringLiteral("Exponerade fasader"));
         FFacades = new QComboBox(W);
         FFacades->setObjectName(QStringLiteral("ComboBoxFacades"));
-        FFacades->addItems({QStringLiteral("Mer än en fasad"), QStringLiteral("En fasad")});
+        FFacades->addItems(bvreport::FacadesItems());
         SetHint(FFacades, QStringLiteral("Exponerade fasader|Hur många av byggnadens fasader som är utsatta för vind"));
         C2->setBuddy(FFacades);
         connect(FFacades, qOverload<int>(&QComboBox::activated), this, &TFormMain::ComboBoxFacadesChange);

@@ -9,6 +9,7 @@
 #include "data/UnitBuildingData.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
+#include "report/UnitReport.h"
 #include "ui/UnitAbout.h"
 #include "ui/UnitDoorEdit.h"
 #include "ui/UnitDoorSelect.h"
@@ -20,7 +21,9 @@
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -113,6 +116,16 @@ int main(int Argc, char** Argv) {
     Grab(D.About, QStringLiteral("about-developer"));
     TFormSplash Splash;
     Grab(&Splash, QStringLiteral("splash"));
+
+    // The report of the building, from the shipped layout.
+    {
+        TBuildingReport Report(B.BuildingData(), Main.ReportParameters);
+        Report.SetRowParameters(TBuildingReport::DefaultChoices(B.BuildingData()));
+        const QString Layout = QFile::exists(Main.ReportLayoutPath) ? Main.ReportLayoutPath
+                                                                     : QStringLiteral(BV_DIST_DIR "/buildingreport.html");
+        Report.WritePdf(Layout, Out + QStringLiteral("/report.pdf"), QDateTime::currentDateTime());
+        ++Written;
+    }
 
     if (qEnvironmentVariableIsSet("BV_SCREENSHOT_SIZES")) {
         for (const char* N : {"TabSheetComponents", "TabSheetGround", "TabSheetGeneral", "TabSheetResult",
