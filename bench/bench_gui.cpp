@@ -7,16 +7,20 @@
 //       from a click on Calculate to the result page and its chart painted
 //       again, the result page in front; between rounds the indoor
 //       temperature (with "layers": also every layer's thickness) is
-//       changed, outside the measured time.
+//       changed, outside the measured time;
+//   bench_gui report BUILDING FILE
+//       the report of the building written as PDF.
 //
 // scripts/bench-gui runs both on the shipped database and on a building of
 // 364 rows and prints the figures.
 #include "bench/BenchBuilding.h"
 #include "data/UnitBuildingData.h"
+#include "report/UnitReport.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/UnitMain.h"
 
+#include <QDateTime>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -125,6 +129,29 @@ int main(int Argc, char** Argv) {
     }
     if (Mode == "calculate" && Argc > 3) {
         return Calculate(Argv[2], std::atoi(Argv[3]), Argc > 4 && std::string(Argv[4]) == "layers");
+    }
+    if (Mode == "report" && Argc > 3) {
+        // The report of building Argv[2] written to the PDF file Argv[3].
+        TBraskvalla B;
+        QString Error;
+        if (!B.Start(Error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(Error));
+            return 2;
+        }
+        B.BuildingData().OpenBuilding(Argv[2]);
+        B.BuildingData().CalculateBuilding();
+        std::vector<double> Ms;
+        for (int R = 0; R < 5; ++R) {
+            const auto T0 = std::chrono::steady_clock::now();
+            TBuildingReport Report(B.BuildingData(), B.Main().ReportParameters);
+            Report.SetRowParameters(TBuildingReport::DefaultChoices(B.BuildingData()));
+            Report.WritePdf(QStringLiteral(BV_DIST_DIR "/buildingreport.html"), QString::fromLocal8Bit(Argv[3]),
+                            QDateTime::currentDateTime());
+            Ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - T0).count());
+        }
+        std::sort(Ms.begin(), Ms.end());
+        std::printf("report_pdf_ms median %.1f min %.1f max %.1f (5 rounds)\n", Ms[2], Ms.front(), Ms.back());
+        return 0;
     }
     if (Mode == "add-large-building" && Argc > 2) {
         // Adds the large building to the database file Argv[2].
