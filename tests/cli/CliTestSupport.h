@@ -22,4 +22,10 @@ inline TRun RunCli(const std::vector<std::string>& Args) {
     return {Code, Out.str(), Err.str()};
 }
 
+// The same with "--db Db" in front of Args.
+inline TRun RunCliOn(const std::string& Db, std::vector<std::string> Args) {
+    Args.insert(Args.begin(), {"--db", Db});
+    return RunCli(Args);
+}
+
 } // namespace bvtest

@@ -10,10 +10,7 @@ using namespace bvtest;
 
 namespace {
 
-std::string Fixture(const std::string& Rel) {
-    const char* Root = std::getenv("BV_TEST_DATA");
-    return std::string(Root ? Root : "tests/data") + "/" + Rel;
-}
+std::string Fixture(const std::string& Rel) { return TestDataPath(Rel); }
 
 class CliExchange : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include "data/UnitInitDB.h"
 #include "data/UnitPreDefData.h"
 #include "db/Database.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,16 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& P) {
-    std::ifstream In(P, std::ios::binary);
-    if (!In) {
-        throw std::runtime_error("cannot read " + P.string());
-    }
-    std::ostringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
 std::string ValueText(const TValue& V) {
     if (const auto* I = std::get_if<int64_t>(&V)) return std::to_string(*I);
     if (const auto* D = std::get_if<double>(&V)) {
@@ -48,41 +39,22 @@ std::string ValueText(const TValue& V) {
     return "NULL";
 }
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::string T = (fs::temp_directory_path() / "bvbuilding-XXXXXX").string();
-        if (mkdtemp(T.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        Path = T;
-    }
-    ~TTempDir() {
-        std::error_code Ec;
-        fs::remove_all(Path, Ec);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    fs::path Path;
-};
-
 // A database of the fixture (or the shipped one), the predefined-data module
 // and the building data module on it.
 struct TSession {
-    TTempDir Dir;
+    bvtest::TTempFolder Dir;
     std::unique_ptr<TDatabase> Db;
     std::unique_ptr<TDataModulePreDefData> PreDef;
     std::unique_ptr<TDataModuleBuildingData> M;
 
     explicit TSession(const std::string& Extra = "", bool Shipped = false) {
-        const std::string Path = (Dir.Path / "test.s3db").string();
+        const std::string Path = Dir.File("test.s3db");
         if (Shipped) {
             CreateDatabase(Path);
             Db = TDatabase::Open(Path);
         } else {
-            Db = TDatabase::Create(Path);
-            Db->Exec(ReadFile(BV_SCHEMA_SQL));
-            Db->Exec(ReadFile(fs::path(BV_BUILDING_FIXTURES) / "building.sql"));
+            Db = bvtest::CreateSchemaDatabase(Path);
+            Db->Exec(bvtest::ReadTestText("building/building.sql"));
         }
         if (!Extra.empty()) {
             Db->Exec(Extra);

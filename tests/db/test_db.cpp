@@ -1,4 +1,5 @@
 #include "db/Dataset.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -6,26 +7,12 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device Rd;
-        Path = fs::temp_directory_path() / ("bv_db_test_" + std::to_string(Rd()) + std::to_string(Rd()));
-        fs::create_directories(Path);
-    }
-    ~TempDir() {
-        std::error_code Ec;
-        fs::remove_all(Path, Ec);
-    }
-    std::string File(const std::string& Name) const { return (Path / Name).string(); }
-    fs::path Path;
-};
+using TempDir = bvtest::TTempFolder;
 
 class DbTest : public ::testing::Test {
 protected:
@@ -781,7 +768,7 @@ TEST(Open, RefusesWhatIsNotAnExistingDatabaseAndCreatesNothing) {
     EXPECT_EQ(fs::file_size(Empty), 0u);
     EXPECT_EQ(fs::file_size(Text), Notes.size());
     // Nothing beside them either (no journal, no -wal/-shm).
-    EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator()), 3);
     EXPECT_THROW(TDatabase::Open(""), EDatabaseError);
 }
 

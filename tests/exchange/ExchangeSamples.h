@@ -4,22 +4,14 @@
 #pragma once
 
 #include "exchange/UnitExportImport.h"
+#include "tests/TestSupport.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-inline std::string TestDataPath(const std::string& Rel) {
-    const char* Root = std::getenv("BV_TEST_DATA");
-    return std::string(Root ? Root : "tests/data") + "/" + Rel;
-}
-
-inline std::vector<uint8_t> ReadTestFile(const std::string& Rel) {
-    std::ifstream In(TestDataPath(Rel), std::ios::binary);
-    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
+using bvtest::ReadTestFile;
+using bvtest::TestDataPath;
 
 inline const double MonthTemps[12] = {-3.5, -4.25, -1.0, 4.5, 10.75, 15.0,
                                       17.5, 16.25, 11.5, 6.75, 1.5,   -1.75};

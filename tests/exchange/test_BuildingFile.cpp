@@ -182,21 +182,8 @@ TEST(BuildingFile, RandomDamageNeverCrashesAndUndamagedBuildingsSurvive) {
 
 class SavedFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("bv-exchange-" + std::to_string(std::random_device{}()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Dir);
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> Names;
-        for (const auto& E : fs::directory_iterator(Dir))
-            Names.push_back(E.path().filename().string());
-        std::sort(Names.begin(), Names.end());
-        return Names;
-    }
-    fs::path Dir;
+    std::vector<std::string> Entries() const { return bvtest::FolderEntries(Dir.Path()); }
+    bvtest::TTempFolder Dir;
 };
 
 TEST_F(SavedFiles, SaveReplacesTheFileAndLeavesNoTemporaryFile) {

@@ -13,9 +13,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -29,26 +26,16 @@ const char* const BuildingTables[] = {"Buildings", "Grounds", "Months", "Layered
 class ExportDb : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("bv-exportdb-" + std::to_string(std::random_device{}()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Dir);
         A = NewDatabase("a.s3db");
         B = NewDatabase("b.s3db");
     }
     void TearDown() override {
         A.reset();
         B.reset();
-        fs::remove_all(Dir);
     }
 
     std::unique_ptr<TDatabase> NewDatabase(const std::string& Name) {
-        std::ifstream In(BV_SCHEMA_SQL);
-        std::stringstream Sql;
-        Sql << In.rdbuf();
-        auto Db = TDatabase::Create((Dir / Name).string());
-        Db->Exec(Sql.str());
-        return Db;
+        return bvtest::CreateSchemaDatabase(Dir.File(Name));
     }
 
     static TRows Rows(TDatabase& Db, const std::string& Table, const std::string& Building = "") {
@@ -114,7 +101,7 @@ protected:
         return Errors;
     }
 
-    fs::path Dir;
+    bvtest::TTempFolder Dir;
     std::unique_ptr<TDatabase> A;
     std::unique_ptr<TDatabase> B;
 };

@@ -15,7 +15,6 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -101,26 +100,16 @@ TBytes FileOf(std::vector<TExpBuilding2> Buildings) {
 class ImportWorkflow : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("bv-import-" + std::to_string(std::random_device{}()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Dir);
         Db = NewDatabase("a.s3db");
         M = std::make_unique<TDataModuleExportBuilding>(*Db);
     }
     void TearDown() override {
         M.reset();
         Db.reset();
-        fs::remove_all(Dir);
     }
 
     std::unique_ptr<TDatabase> NewDatabase(const std::string& Name) {
-        std::ifstream In(BV_SCHEMA_SQL);
-        std::stringstream Sql;
-        Sql << In.rdbuf();
-        auto D = TDatabase::Create((Dir / Name).string());
-        D->Exec(Sql.str());
-        return D;
+        return bvtest::CreateSchemaDatabase(Dir.File(Name));
     }
 
     TImportResult Import(const TBytes& Bytes) { return ImportBuildings(*M, Bytes, Dialogs, Notifier); }
@@ -161,7 +150,7 @@ protected:
                 << T;
     }
 
-    fs::path Dir;
+    bvtest::TTempFolder Dir;
     std::unique_ptr<TDatabase> Db;
     std::unique_ptr<TDataModuleExportBuilding> M;
     TScriptedDialogs Dialogs;
@@ -439,7 +428,7 @@ TEST_F(ImportWorkflow, AFailedExportLeavesTheFileAsItWas) {
     In >> Text;
     EXPECT_EQ(Text, "earlier");
     size_t Files = 0;
-    for ([[maybe_unused]] const auto& E : fs::directory_iterator(Dir))
+    for ([[maybe_unused]] const auto& E : fs::directory_iterator(Dir.Path()))
         ++Files;
     EXPECT_EQ(Files, 4u); // a.s3db with its -wal and -shm, and out.bvf: no temporary file left
 }

@@ -7,24 +7,17 @@
 #include "exchange/UnitExportImport.h"
 #include "materials/UnitMaterialExp.h"
 #include "materials/UnitMaterialImp.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string DataPath(const std::string& Rel) {
-    const char* Root = std::getenv("BV_TEST_DATA");
-    return std::string(Root ? Root : "tests/data") + "/" + Rel;
-}
 
 const char* KindName(TMaterialOutcomeKind K) {
     switch (K) {
@@ -85,14 +78,7 @@ TBytes FileOf(const std::vector<TMaterial>& Materials) {
 class MaterialImpExp : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("bv-materials-" + std::to_string(std::random_device{}()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Dir);
-        std::ifstream In(BV_SCHEMA_SQL);
-        std::stringstream Sql;
-        Sql << In.rdbuf();
-        TDatabase::Create((Dir / "a.s3db").string())->Exec(Sql.str());
+        bvtest::CreateSchemaDatabase(Dir.File("a.s3db"));
         // The material manager's connection, beside the one the rest uses.
         Main = TDatabase::Open((Dir / "a.s3db").string());
         Db = TDatabase::Open((Dir / "a.s3db").string());
@@ -100,7 +86,6 @@ protected:
     void TearDown() override {
         Db.reset();
         Main.reset();
-        fs::remove_all(Dir);
     }
 
     TMaterialImportResult Import(const TBytes& Bytes) { return ImportMaterials(*Db, Bytes, Dialogs); }
@@ -118,7 +103,7 @@ protected:
         return S;
     }
 
-    fs::path Dir;
+    bvtest::TTempFolder Dir;
     std::unique_ptr<TDatabase> Main;
     std::unique_ptr<TDatabase> Db;
     TScriptedDialogs Dialogs;
@@ -193,7 +178,7 @@ TEST_F(MaterialImpExp, ConflictAnswers) {
 }
 
 TEST_F(MaterialImpExp, GoldenFileImportsAndExportsByteForByte) {
-    const TMaterialImportResult R = ImportMaterialFile(*Db, DataPath("materials/two_materials.bmf"), Dialogs);
+    const TMaterialImportResult R = ImportMaterialFile(*Db, bvtest::TestDataPath("materials/two_materials.bmf"), Dialogs);
     EXPECT_EQ(Outcomes(R), "inserted Betong, inserted Lättklinker åäö");
     TStatement St = Main->Prepare("SELECT THERMCOND, DENSITY, OUTERWALL, ROOF, SOIL, LOCKEDDEPTH FROM LayersPreDef "
                                   "WHERE ID = ?1");
@@ -208,7 +193,7 @@ TEST_F(MaterialImpExp, GoldenFileImportsAndExportsByteForByte) {
     const std::string Out = (Dir / "out.bmf").string();
     EXPECT_EQ(ExportMaterials(*Db, {"Betong", "Lättklinker åäö", "Betong"}, Out),
               (std::vector<std::string>{"Betong", "Lättklinker åäö"}));
-    EXPECT_EQ(ReadFileBytes(Out), ReadFileBytes(DataPath("materials/two_materials.bmf")));
+    EXPECT_EQ(ReadFileBytes(Out), ReadFileBytes(bvtest::TestDataPath("materials/two_materials.bmf")));
 
     // Names are matched with exact case; an unknown one writes nothing.
     EXPECT_THROW(ExportMaterials(*Db, {"betong"}, (Dir / "none.bmf").string()), EExchangeError);
@@ -226,11 +211,11 @@ TEST_F(MaterialImpExp, WhatRefusesOrStopsAnImport) {
         const char* Message;
         const char* State;
     } const Cases[] = {
-        {"another version", ReadFileBytes(DataPath("materials/version2.bmf")), true, "",
+        {"another version", ReadFileBytes(bvtest::TestDataPath("materials/version2.bmf")), true, "",
          "Felaktig version. Kan ej läsa fil.", ""},
-        {"no signature", ReadFileBytes(DataPath("materials/wrong_signature.bmf")), true, "",
+        {"no signature", ReadFileBytes(bvtest::TestDataPath("materials/wrong_signature.bmf")), true, "",
          "Invalid stream format", ""},
-        {"cut short", ReadFileBytes(DataPath("materials/truncated.bmf")), false, "inserted Betong, failed #2",
+        {"cut short", ReadFileBytes(bvtest::TestDataPath("materials/truncated.bmf")), false, "inserted Betong, failed #2",
          "Stream read error", "Betong:1.7"},
         {"a database error", FileOf({Material("Före", 1), Material("Refused", 1), Material("Efter", 1)}), false,
          "inserted Före, failed Refused", "not this one", "Före:1"},

@@ -2,23 +2,17 @@
 // refusal of files of another version or broken files.
 #include "exchange/UnitPropertyStream.h"
 #include "materials/UnitMaterialObj.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<uint8_t> ReadTestFile(const std::string& Rel) {
-    const char* Root = std::getenv("BV_TEST_DATA");
-    std::ifstream In(std::string(Root ? Root : "tests/data") + "/" + Rel, std::ios::binary);
-    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-}
+using bvtest::ReadTestFile;
 
 TBytes Text(std::string_view S) { return TBytes(S.begin(), S.end()); }
 

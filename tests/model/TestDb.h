@@ -3,55 +3,32 @@
 
 #include "db/Database.h"
 #include "db/Dataset.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-inline std::string ReadTextFile(const std::filesystem::path& P) {
-    std::ifstream In(P, std::ios::binary);
-    if (!In) {
-        throw std::runtime_error("cannot read " + P.string());
-    }
-    std::ostringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
-inline std::filesystem::path FixturePath(const std::string& Name) {
-    return std::filesystem::path(BV_MODEL_FIXTURES) / Name;
-}
+// The text of a fixture of the model tests (tests/data/model).
+inline std::string ModelFixture(const std::string& Name) { return bvtest::ReadTestText("model/" + Name); }
 
 class TTestDb {
 public:
     // The schema, then each SQL text in turn.
-    explicit TTestDb(const std::vector<std::string>& Sql = {}) {
-        std::string Templ = (std::filesystem::temp_directory_path() / "bvmodel-XXXXXX").string();
-        if (mkdtemp(Templ.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        FDir = Templ;
-        FPath = (FDir / "test.s3db").string();
-        FDb = TDatabase::Create(FPath);
-        FDb->Exec(ReadTextFile(BV_SCHEMA_SQL));
+    explicit TTestDb(const std::vector<std::string>& Sql = {})
+        : FPath(FDir.File("test.s3db")), FDb(bvtest::CreateSchemaDatabase(FPath)) {
         for (const auto& S : Sql) {
             FDb->Exec(S);
         }
     }
     TTestDb(const TTestDb&) = delete;
     TTestDb& operator=(const TTestDb&) = delete;
-    ~TTestDb() {
-        FDb.reset();
-        std::error_code Ec;
-        std::filesystem::remove_all(FDir, Ec);
-    }
 
     TDatabase& Db() { return *FDb; }
     const std::string& Path() const { return FPath; }
@@ -110,7 +87,7 @@ public:
     }
 
 private:
-    std::filesystem::path FDir;
+    bvtest::TTempFolder FDir;
     std::string FPath;
     std::unique_ptr<TDatabase> FDb;
 };

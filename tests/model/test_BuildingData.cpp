@@ -15,7 +15,7 @@ namespace {
 
 using nlohmann::json;
 
-std::string Fixture(const std::string& Name) { return ReadTextFile(FixturePath(Name)); }
+std::string Fixture(const std::string& Name) { return ModelFixture(Name); }
 
 // Collects what the module would show in its error box.
 struct TReport : ICalcErrorReport {

@@ -1,5 +1,5 @@
 // braskvalla-cli calc and show, run in-process on fixture databases.
-#include "cli/CliCommand.h"
+#include "tests/cli/CliTestSupport.h"
 #include "tests/model/TestDb.h"
 
 #include <gtest/gtest.h>
@@ -12,37 +12,26 @@ namespace {
 
 using nlohmann::json;
 
-struct TRun {
-    int Code;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunCli(const std::string& Db, std::vector<std::string> Args) {
-    Args.insert(Args.begin(), {"--db", Db});
-    std::ostringstream Out;
-    std::ostringstream Err;
-    const int Code = cli::Main(Args, Out, Err);
-    return {Code, Out.str(), Err.str()};
-}
+using bvtest::RunCliOn;
+using bvtest::TRun;
 
 // The fixture databases are built by the test, closed, then handed to the tool.
 struct TFixtureFile {
     std::unique_ptr<TTestDb> Db;
     explicit TFixtureFile(const std::string& Kind, const std::string& Extra = "")
-        : Db(std::make_unique<TTestDb>(std::vector<std::string>{ReadTextFile(FixturePath("common.sql")),
-                                                                ReadTextFile(FixturePath(Kind + ".sql")), Extra})) {}
+        : Db(std::make_unique<TTestDb>(
+              std::vector<std::string>{ModelFixture("common.sql"), ModelFixture(Kind + ".sql"), Extra})) {}
     const std::string& Path() const { return Db->Path(); }
 };
 
 const json& Expected(const std::string& Kind) {
-    static const json J = json::parse(ReadTextFile(FixturePath("expected.json")));
+    static const json J = json::parse(ModelFixture("expected.json"));
     return J.at(Kind);
 }
 
 TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
     TFixtureFile F("SuspendedFloor");
-    const TRun R = RunCli(F.Path(), {"calc", "hus", "--json"});
+    const TRun R = RunCliOn(F.Path(), {"calc", "hus", "--json"});
     ASSERT_EQ(R.Code, 0) << R.Err;
     EXPECT_EQ(R.Err, "");
     const json J = json::parse(R.Out);
@@ -60,7 +49,7 @@ TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
     EXPECT_NEAR(F.Db->Float("SELECT HEATUSAGE FROM Buildings"), E.at("Buildings").at("HEATUSAGE").get<double>(), 1e-9);
 
     // The plain form names the building and prints the twelve months.
-    const TRun Plain = RunCli(F.Path(), {"calc", "Hus"});
+    const TRun Plain = RunCliOn(F.Path(), {"calc", "Hus"});
     ASSERT_EQ(Plain.Code, 0) << Plain.Err;
     EXPECT_NE(Plain.Out.find("Building Hus: calculated"), std::string::npos) << Plain.Out;
     EXPECT_NE(Plain.Out.find("HEATUSAGE"), std::string::npos);
@@ -70,7 +59,7 @@ TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
 TEST(CliCalc, CalculationErrorPrintsTheBoxTextAndExitsTwo) {
     TFixtureFile F("HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;");
     const std::string Before = F.Db->Dump();
-    const TRun R = RunCli(F.Path(), {"calc", "Hus"});
+    const TRun R = RunCliOn(F.Path(), {"calc", "Hus"});
     EXPECT_EQ(R.Code, 2);
     EXPECT_EQ(R.Out, "");
     EXPECT_EQ(R.Err, "Beräkningen kunde inte genomföras\r\nHusgrund\n");
@@ -80,13 +69,13 @@ TEST(CliCalc, CalculationErrorPrintsTheBoxTextAndExitsTwo) {
 TEST(CliCalc, UnknownBuildingAndBadArgumentsExitOne) {
     TFixtureFile F("Slab");
     const std::string Before = F.Db->Dump();
-    const TRun Unknown = RunCli(F.Path(), {"calc", "Slott"});
+    const TRun Unknown = RunCliOn(F.Path(), {"calc", "Slott"});
     EXPECT_EQ(Unknown.Code, 1);
     EXPECT_NE(Unknown.Err.find("Slott"), std::string::npos) << Unknown.Err;
-    EXPECT_EQ(RunCli(F.Path(), {"show", "Slott", "--json"}).Code, 1);
+    EXPECT_EQ(RunCliOn(F.Path(), {"show", "Slott", "--json"}).Code, 1);
     for (const auto& Args : std::vector<std::vector<std::string>>{
              {"calc"}, {"calc", "Hus", "Villa"}, {"calc", "Hus", "--xml"}, {"show", "Hus"}, {"show", "--json"}}) {
-        const TRun R = RunCli(F.Path(), Args);
+        const TRun R = RunCliOn(F.Path(), Args);
         EXPECT_EQ(R.Code, 1) << Args.size() << ' ' << R.Err;
         EXPECT_FALSE(R.Err.empty());
     }
@@ -95,14 +84,14 @@ TEST(CliCalc, UnknownBuildingAndBadArgumentsExitOne) {
 
 TEST(CliCalc, UnreadableColumnIsADatabaseError) {
     TFixtureFile F("Slab", "UPDATE Buildings SET VOLUME = NULL;");
-    const TRun R = RunCli(F.Path(), {"calc", "Hus"});
+    const TRun R = RunCliOn(F.Path(), {"calc", "Hus"});
     EXPECT_EQ(R.Code, 4);
     EXPECT_NE(R.Err.find("VOLUME"), std::string::npos) << R.Err;
 }
 
 TEST(CliShow, PrintsEveryStoredRowOfTheBuilding) {
     TFixtureFile F("FinlandSuspended1");
-    const TRun R = RunCli(F.Path(), {"show", "HUS", "--json"});
+    const TRun R = RunCliOn(F.Path(), {"show", "HUS", "--json"});
     ASSERT_EQ(R.Code, 0) << R.Err;
     const json J = json::parse(R.Out);
     EXPECT_EQ(J.at("Buildings").at("ID"), "Hus");

@@ -1,6 +1,8 @@
 // The database a new installation starts with: schema, predefined data and
 // the template building, and the commands that create it.
 #include "cli/CliCommand.h"
+#include "tests/TestSupport.h"
+#include "tests/cli/CliTestSupport.h"
 #include "data/UnitBuildingData.h"
 #include "data/UnitInitDB.h"
 #include "db/Database.h"
@@ -15,7 +17,6 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -29,23 +30,10 @@ namespace {
 // Helpers: a temporary folder and plain sqlite3 queries
 // ---------------------------------------------------------------------------
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::random_device Rd;
-        FPath = fs::temp_directory_path() / ("bv_seed_" + std::to_string(Rd()) + std::to_string(Rd()));
-        fs::create_directories(FPath);
-    }
-    ~TTempDir() {
-        std::error_code Ec;
-        fs::remove_all(FPath, Ec);
-    }
-    const fs::path& Path() const { return FPath; }
-    fs::path operator/(const std::string& Name) const { return FPath / Name; }
-
-private:
-    fs::path FPath;
-};
+using TTempDir = bvtest::TTempFolder;
+using bvtest::ReadFile;
+using bvtest::RunCli;
+using bvtest::TRun;
 
 struct TCell {
     int Type = SQLITE_NULL;
@@ -114,21 +102,6 @@ public:
 private:
     sqlite3* FDb = nullptr;
 };
-
-std::string ReadFile(const fs::path& P) {
-    std::ifstream F(P, std::ios::binary);
-    std::ostringstream S;
-    S << F.rdbuf();
-    return S.str();
-}
-
-int RunCli(const std::vector<std::string>& Args, std::string* Out = nullptr, std::string* Err = nullptr) {
-    std::ostringstream O, E;
-    const int Rc = cli::Main(Args, O, E);
-    if (Out) *Out = O.str();
-    if (Err) *Err = E.str();
-    return Rc;
-}
 
 const std::vector<std::string> Kinds = {"OuterWall", "InnerWall", "Roof", "InnerRoof",
                                         "GroundFloor", "GroundSlab", "GroundWall"};
@@ -749,9 +722,9 @@ TEST(CreateDatabase, RefusesAnExistingPathAndLeavesItUnchanged) {
     fs::create_directory(Dir / "folder.s3db");
 
     for (const fs::path& P : {File, Dir / "folder.s3db"}) {
-        std::string Err;
-        EXPECT_EQ(RunCli({"init-db", P.string()}, nullptr, &Err), cli::ExitFile) << P;
-        EXPECT_NE(Err.find("already exists"), std::string::npos) << Err;
+        const TRun R = RunCli({"init-db", P.string()});
+        EXPECT_EQ(R.Code, cli::ExitFile) << P;
+        EXPECT_NE(R.Err.find("already exists"), std::string::npos) << R.Err;
     }
     EXPECT_EQ(ReadFile(File), "my own data");
     EXPECT_TRUE(fs::is_directory(Dir / "folder.s3db"));
@@ -790,21 +763,21 @@ TEST(CreateDatabase, FailureLeavesNoFile) {
     EXPECT_TRUE(FilesIn(Dir.Path()).empty());
 
     // A folder that does not exist: a file error, no file.
-    std::string Err;
-    EXPECT_EQ(RunCli({"init-db", (Dir / "missing" / "new.s3db").string()}, nullptr, &Err), cli::ExitFile);
-    EXPECT_FALSE(Err.empty());
+    const TRun Missing = RunCli({"init-db", (Dir / "missing" / "new.s3db").string()});
+    EXPECT_EQ(Missing.Code, cli::ExitFile);
+    EXPECT_FALSE(Missing.Err.empty());
     EXPECT_TRUE(FilesIn(Dir.Path()).empty());
 
-    EXPECT_EQ(RunCli({"init-db"}), cli::ExitUsage);
-    EXPECT_EQ(RunCli({"init-db", "a", "b"}), cli::ExitUsage);
+    EXPECT_EQ(RunCli({"init-db"}).Code, cli::ExitUsage);
+    EXPECT_EQ(RunCli({"init-db", "a", "b"}).Code, cli::ExitUsage);
 }
 
 TEST(CreateDatabase, InitDbCreatesTheShippedDatabase) {
     TTempDir Dir;
     const fs::path File = Dir / "x.s3db";
-    std::string Out;
-    ASSERT_EQ(RunCli({"init-db", File.string()}, &Out), cli::ExitOk);
-    EXPECT_NE(Out.find(File.string()), std::string::npos);
+    const TRun R = RunCli({"init-db", File.string()});
+    ASSERT_EQ(R.Code, cli::ExitOk);
+    EXPECT_NE(R.Out.find(File.string()), std::string::npos);
     EXPECT_EQ(FilesIn(Dir.Path()), (std::set<std::string>{"x.s3db"})) << "no temporary or journal file left";
     TDb Db(File);
     EXPECT_EQ(Db.Number("SELECT COUNT(*) FROM Buildings WHERE ID = 'Default'"), 1);
@@ -825,10 +798,10 @@ std::vector<std::string> Lines(const std::string& Text) {
 TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
     TTempDir Dir;
     const fs::path Folder = Dir / "a" / "Braskvalla";
-    std::string Out;
-    ASSERT_EQ(RunCli({"install-data", Folder.string()}, &Out), cli::ExitOk) << Out;
-    EXPECT_NE(Out.find("Created the data folder"), std::string::npos) << Out;
-    EXPECT_NE(Out.find("Created the database"), std::string::npos) << Out;
+    TRun R = RunCli({"install-data", Folder.string()});
+    ASSERT_EQ(R.Code, cli::ExitOk) << R.Out;
+    EXPECT_NE(R.Out.find("Created the data folder"), std::string::npos) << R.Out;
+    EXPECT_NE(R.Out.find("Created the database"), std::string::npos) << R.Out;
     const fs::path Db = Folder / "bvdb.s3db";
     ASSERT_TRUE(fs::is_regular_file(Db));
     EXPECT_EQ(Lines(ReadFile(Folder / "dbconnection")), (std::vector<std::string>{Db.string()}));
@@ -840,9 +813,10 @@ TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
         ASSERT_EQ(Conn.Exec("INSERT INTO Buildings (ID) VALUES ('Mitt hus')"), "");
     }
     { std::ofstream(Folder / "dbconnection", std::ios::binary) << "/elsewhere/bvdb.s3db\n"; }
-    ASSERT_EQ(RunCli({"--data-dir", Folder.string(), "install-data"}, &Out), cli::ExitOk);
-    EXPECT_NE(Out.find("Kept the existing database"), std::string::npos) << Out;
-    EXPECT_NE(Out.find("Kept the existing connection file"), std::string::npos) << Out;
+    R = RunCli({"--data-dir", Folder.string(), "install-data"});
+    ASSERT_EQ(R.Code, cli::ExitOk);
+    EXPECT_NE(R.Out.find("Kept the existing database"), std::string::npos) << R.Out;
+    EXPECT_NE(R.Out.find("Kept the existing connection file"), std::string::npos) << R.Out;
     EXPECT_EQ(ReadFile(Folder / "dbconnection"), "/elsewhere/bvdb.s3db\n");
     TDb Conn(Db);
     EXPECT_EQ(Conn.Number("SELECT COUNT(*) FROM Buildings WHERE ID = 'Mitt hus'"), 1);
@@ -855,7 +829,7 @@ TEST(InstallData, DefaultFolderComesFromTheEnvironment) {
     const char* Old = std::getenv("BRASKVALLA_DATA_DIR");
     const std::string Saved = Old ? Old : "";
     setenv("BRASKVALLA_DATA_DIR", Folder.c_str(), 1);
-    const int Rc = RunCli({"install-data"});
+    const int Rc = RunCli({"install-data"}).Code;
     if (Old) setenv("BRASKVALLA_DATA_DIR", Saved.c_str(), 1);
     else unsetenv("BRASKVALLA_DATA_DIR");
     ASSERT_EQ(Rc, cli::ExitOk);
@@ -866,14 +840,14 @@ TEST(InstallData, DefaultFolderComesFromTheEnvironment) {
 TEST(InstallData, RefusesWhatItCannotUse) {
     TTempDir Dir;
     { std::ofstream(Dir / "afile") << "x"; }
-    std::string Err;
-    EXPECT_EQ(RunCli({"install-data", (Dir / "afile").string()}, nullptr, &Err), cli::ExitFile);
-    EXPECT_NE(Err.find("not a folder"), std::string::npos) << Err;
+    const TRun R = RunCli({"install-data", (Dir / "afile").string()});
+    EXPECT_EQ(R.Code, cli::ExitFile);
+    EXPECT_NE(R.Err.find("not a folder"), std::string::npos) << R.Err;
     EXPECT_EQ(ReadFile(Dir / "afile"), "x");
-    EXPECT_EQ(RunCli({"install-data", (Dir / "afile" / "sub").string()}), cli::ExitFile);
+    EXPECT_EQ(RunCli({"install-data", (Dir / "afile" / "sub").string()}).Code, cli::ExitFile);
 
-    EXPECT_EQ(RunCli({"--db", "x.s3db", "install-data", Dir.Path().string()}), cli::ExitUsage);
-    EXPECT_EQ(RunCli({"install-data", "a", "b"}), cli::ExitUsage);
+    EXPECT_EQ(RunCli({"--db", "x.s3db", "install-data", Dir.Path().string()}).Code, cli::ExitUsage);
+    EXPECT_EQ(RunCli({"install-data", "a", "b"}).Code, cli::ExitUsage);
     EXPECT_EQ(FilesIn(Dir.Path()), (std::set<std::string>{"afile"}));
 }
 
