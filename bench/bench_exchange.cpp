@@ -8,7 +8,7 @@
 // that file into an empty database; replace imports it again into the
 // database holding the same buildings, answering "yes to all".
 #include "db/Database.h"
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "exchange/UnitBuildingFile.h"
 #include "exchange/UnitExport.h"
 #include "exchange/UnitExportData.h"

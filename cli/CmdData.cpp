@@ -4,10 +4,8 @@
 
 #include "data/UnitBVDir.h"
 #include "data/UnitInitDB.h"
+#include "db/FileIO.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
@@ -39,31 +37,13 @@ bool Exists(const fs::path& P) {
     return !Ec && St.type() != fs::file_type::not_found;
 }
 
-// Writes Text to Target through a temporary file in the same folder, so that
-// a failure never leaves a truncated file. Target must not exist.
+// Writes Text to Target, which must not exist, as every file is written
+// (WriteFileAtomically).
 void WriteNewFile(const fs::path& Target, const std::string& Text) {
-    fs::path Tmp = Target;
-    Tmp += ".tmp";
-    std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx");
-    if (!F) {
-        throw EInstall(ExitFile, "Cannot write " + Tmp.string() + ": " + std::strerror(errno));
-    }
-    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size();
-    const bool Closed = std::fclose(F) == 0;
-    std::error_code Ec;
-    if (!Written || !Closed) {
-        fs::remove(Tmp, Ec);
-        throw EInstall(ExitFile, "Cannot write " + Tmp.string());
-    }
-    if (Exists(Target)) {
-        fs::remove(Tmp, Ec);
-        throw EInstall(ExitFile, "The file " + Target.string() + " appeared while it was being written");
-    }
-    fs::rename(Tmp, Target, Ec);
-    if (Ec) {
-        std::error_code Ignored;
-        fs::remove(Tmp, Ignored);
-        throw EInstall(ExitFile, "Cannot create " + Target.string() + ": " + Ec.message());
+    try {
+        WriteFileAtomically(Target.string(), Text, TWriteMode::CreateNew);
+    } catch (const EFileError& E) {
+        throw EInstall(ExitFile, E.what());
     }
 }
 

@@ -1,17 +1,12 @@
 #include "data/UnitBVDBConnect.h"
 
 #include "data/UnitBVDir.h"
+#include "db/FileIO.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <system_error>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -58,34 +53,6 @@ bool ReadLines(const fs::path& Path, std::vector<std::string>& Lines) {
         Start = End + 1;
     }
     return true;
-}
-
-// Writes Text to Path through a temporary file in the same folder that is
-// renamed into place, so that a failure never leaves a truncated file.
-void WriteFileReplacing(const fs::path& Path, const std::string& Text) {
-    std::random_device Rd;
-    const fs::path Tmp = Path.parent_path() / (Path.filename().string() + ".tmp" + std::to_string(Rd()));
-    std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx");
-    if (F == nullptr) {
-        throw std::runtime_error("cannot create " + Tmp.string());
-    }
-    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size() && std::fflush(F) == 0;
-#ifndef _WIN32
-    const bool Synced = Written && ::fsync(fileno(F)) == 0;
-#else
-    const bool Synced = Written;
-#endif
-    const bool Closed = std::fclose(F) == 0;
-    std::error_code Ec;
-    if (!Synced || !Closed) {
-        fs::remove(Tmp, Ec);
-        throw std::runtime_error("cannot write " + Tmp.string());
-    }
-    fs::rename(Tmp, Path, Ec);
-    if (Ec) {
-        fs::remove(Tmp, Ec);
-        throw std::runtime_error("cannot rename to " + Path.string());
-    }
 }
 
 std::string Trimmed(const std::string& S) {
@@ -143,7 +110,7 @@ void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
                 return;
             }
             Lines = {GetDataFolder() + DefaultDatabaseName};
-            WriteFileReplacing(File, Lines.front() + LineEnd);
+            WriteFileAtomically(File.string(), Lines.front() + LineEnd);
         }
         // An empty file, or an empty first line, names no database: opening
         // "" would give a temporary database that loses every edit.

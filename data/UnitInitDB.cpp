@@ -4,24 +4,15 @@
 #include "data/seed/EmbeddedSql.h"
 #include "db/Database.h"
 #include "db/Dataset.h"
+#include "db/FileIO.h"
 #include "model/UnitConstructionObjects.h"
 
 #include <sqlite3.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <system_error>
 #include <variant>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -52,64 +43,24 @@ bool PathTaken(const fs::path& Path) {
     return !Ec && St.type() != fs::file_type::not_found;
 }
 
-// Creates a new empty file next to Target under a name nobody uses and
-// returns that name. An empty file is an empty SQLite database.
-fs::path CreateTempFile(const fs::path& Target) {
-    std::random_device Rd;
-    std::mt19937_64 Gen((static_cast<uint64_t>(Rd()) << 32) ^ Rd());
-    for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        char Suffix[32];
-        std::snprintf(Suffix, sizeof Suffix, ".%016llx.tmp", static_cast<unsigned long long>(Gen()));
-        fs::path Tmp = Target;
-        Tmp += Suffix;
-        // "x": fails when the file exists, so no one else's file is reused.
-        if (std::FILE* F = std::fopen(Tmp.string().c_str(), "wbx")) {
-            std::fclose(F);
-            return Tmp;
-        }
-        if (errno != EEXIST) {
-            throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create a file in the folder of " +
-                                                                  Target.string() + ": " + std::strerror(errno));
-        }
+// A new empty file next to Target under a name nobody uses (an empty file
+// is an empty SQLite database), and the finished file moved to Target unless
+// that name was taken meanwhile: the two steps of the system's file writer.
+fs::path CreateTempDatabaseFile(const fs::path& Target) {
+    try {
+        return CreateTempFileBeside(Target.string());
+    } catch (const EFileError& E) {
+        throw ECreateDatabase(ECreateDatabase::FileError, E.what());
     }
-    throw ECreateDatabase(ECreateDatabase::FileError,
-                          "Cannot create a temporary file next to " + Target.string());
 }
 
-// Gives the finished file its name, unless that name was taken meanwhile.
-void MoveIntoPlace(const fs::path& Tmp, const fs::path& Target) {
-#ifdef _WIN32
-    if (!MoveFileExW(Tmp.wstring().c_str(), Target.wstring().c_str(), MOVEFILE_WRITE_THROUGH)) {
-        const DWORD Err = GetLastError();
-        if (Err == ERROR_ALREADY_EXISTS || Err == ERROR_FILE_EXISTS) {
-            throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
-        }
-        throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string());
+void MoveDatabaseIntoPlace(const fs::path& Tmp, const fs::path& Target) {
+    try {
+        MoveIntoPlace(Tmp.string(), Target.string(), TWriteMode::CreateNew);
+    } catch (const EFileError& E) {
+        throw ECreateDatabase(E.Kind() == EFileError::Exists ? ECreateDatabase::FileExists : ECreateDatabase::FileError,
+                              E.what());
     }
-#else
-    // link() refuses an existing name, where rename() would replace it.
-    if (::link(Tmp.c_str(), Target.c_str()) == 0) {
-        ::unlink(Tmp.c_str());
-        return;
-    }
-    const int Err = errno;
-    if (Err == EEXIST) {
-        throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
-    }
-    // File systems without hard links: check, then rename.
-    if (Err == EPERM || Err == ENOTSUP || Err == EOPNOTSUPP || Err == EXDEV || Err == EMLINK) {
-        if (PathTaken(Target)) {
-            throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Target.string() + " already exists");
-        }
-        std::error_code Ec;
-        fs::rename(Tmp, Target, Ec);
-        if (!Ec) {
-            return;
-        }
-        throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string() + ": " + Ec.message());
-    }
-    throw ECreateDatabase(ECreateDatabase::FileError, "Cannot create " + Target.string() + ": " + std::strerror(Err));
-#endif
 }
 
 // SQLite codes of a file that cannot be read or written, as opposed to SQL
@@ -222,11 +173,11 @@ void CreateDatabase(const std::string& Path, const std::vector<TSqlScript>& Scri
     if (PathTaken(Target)) {
         throw ECreateDatabase(ECreateDatabase::FileExists, "The file " + Path + " already exists");
     }
-    const fs::path Tmp = CreateTempFile(Target);
+    const fs::path Tmp = CreateTempDatabaseFile(Target);
     try {
         FillDatabase(Tmp, Scripts);
         CalculateBuildings(Tmp);
-        MoveIntoPlace(Tmp, Target);
+        MoveDatabaseIntoPlace(Tmp, Target);
     } catch (...) {
         std::error_code Ec;
         fs::remove(Tmp, Ec);

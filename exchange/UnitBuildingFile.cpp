@@ -1,6 +1,6 @@
 #include "exchange/UnitBuildingFile.h"
 
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 
 #include <algorithm>
 #include <cstring>

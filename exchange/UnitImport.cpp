@@ -1,6 +1,6 @@
 #include "exchange/UnitImport.h"
 
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "exchange/TextCodec.h"
 #include "exchange/UnitBuildingFile.h"
 

@@ -1,7 +1,7 @@
 #include "materials/UnitMaterialImp.h"
 
 #include "db/Dataset.h"
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "materials/UnitMaterialExp.h"
 
 #include <exception>

@@ -1,6 +1,6 @@
 #include "materials/UnitMaterialObj.h"
 
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 
 std::span<const TPropDef<TMaterialsHeader>> TMaterialsHeader::Properties() {
     using T = TMaterialsHeader;

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "db/Database.h"
+#include "db/FileIO.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -97,5 +99,23 @@ inline std::unique_ptr<TDatabase> CreateSchemaDatabase(const std::string& Path) 
     Db->Exec(ReadFile(BV_SCHEMA_SQL));
     return Db;
 }
+
+// While it lives, flushing a written file to disk fails with EIO, as it does
+// on a failing disk or a full network share.
+class TFailingFileSync {
+public:
+    TFailingFileSync() : FCalls(Failing()) {}
+
+private:
+    static TFileSystemCalls Failing() {
+        TFileSystemCalls C = FileSystemCalls();
+        C.Sync = [](int) {
+            errno = EIO;
+            return -1;
+        };
+        return C;
+    }
+    TScopedFileSystemCalls FCalls;
+};
 
 } // namespace bvtest

@@ -2,7 +2,7 @@
 // continuation after a broken building, and saving through a temporary file.
 #include "ExchangeSamples.h"
 
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "exchange/UnitBuildingFile.h"
 
 #include <gtest/gtest.h>
@@ -215,6 +215,18 @@ TEST_F(SavedFiles, AFailedSaveLeavesTheOldFile) {
     Short.Add(G);
     EXPECT_THROW(Short.Save(Path), EStreamError);
     EXPECT_EQ(ReadFileBytes(Path), One.Bytes());
+
+    // The flush to disk fails: an error, not a file that may be lost.
+    {
+        bvtest::TFailingFileSync FailingDisk;
+        TBuildingFileWriter Two(2);
+        TExpBuilding2 V = SampleVilla();
+        Two.Add(V);
+        Two.Add(G);
+        EXPECT_THROW(Two.Save(Path), EFileError);
+    }
+    EXPECT_EQ(ReadFileBytes(Path), One.Bytes());
+    EXPECT_EQ(Entries(), std::vector<std::string>{"out.bvf"});
 
     // A folder that does not exist.
     EXPECT_THROW(One.Save((Dir / "missing" / "x.bvf").string()), EFileError);

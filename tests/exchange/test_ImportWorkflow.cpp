@@ -4,7 +4,7 @@
 #include "ExchangeSamples.h"
 
 #include "db/Database.h"
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "exchange/UnitBuildingFile.h"
 #include "exchange/UnitExport.h"
 #include "exchange/UnitExportData.h"

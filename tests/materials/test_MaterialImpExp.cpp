@@ -3,7 +3,7 @@
 // ways, and what stops an import.
 #include "db/Database.h"
 #include "db/Dataset.h"
-#include "exchange/FileIO.h"
+#include "db/FileIO.h"
 #include "exchange/UnitExportImport.h"
 #include "materials/UnitMaterialExp.h"
 #include "materials/UnitMaterialImp.h"

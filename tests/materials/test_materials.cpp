@@ -132,4 +132,21 @@ TEST(MaterialFiles, WriterRefusesACountItDidNotWrite) {
     EXPECT_THROW(W.Save("/nonexistent-folder/never.bmf"), EStreamError);
 }
 
+TEST(MaterialFiles, AFailingFlushToDiskIsAnErrorAndKeepsTheOldFile) {
+    bvtest::TTempFolder Dir;
+    const std::string Path = Dir.File("out.bmf");
+    bvtest::WriteFile(Path, "old");
+    TMaterialFileWriter W(2);
+    for (const TMaterial& M : SampleMaterials())
+        W.Add(M);
+    {
+        bvtest::TFailingFileSync FailingDisk;
+        EXPECT_THROW(W.Save(Path), EFileError);
+    }
+    EXPECT_EQ(bvtest::ReadFile(Path), "old");
+    EXPECT_EQ(bvtest::FolderEntries(Dir.Path()), std::vector<std::string>{"out.bmf"});
+    W.Save(Path);
+    EXPECT_EQ(bvtest::ReadFile(Path), bvtest::ReadTestText("materials/two_materials.bmf"));
+}
+
 } // namespace
