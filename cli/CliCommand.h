@@ -43,7 +43,9 @@ struct Command {
 const std::vector<Command>& Commands();
 
 // Parses the arguments (without the program name) and runs the command.
-// Writes results to Out and messages to Err; returns the exit code.
+// Writes results to Out and messages to Err; returns the exit code. Output
+// that cannot be written is reported on Err and turns success into
+// ExitFile.
 int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
 
 } // namespace cli

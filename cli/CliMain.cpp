@@ -43,9 +43,8 @@ void PrintUsage(std::ostream& Out) {
            "4 database error.\n";
 }
 
-} // namespace
-
-int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+// Parses the arguments and runs the command; the exit code.
+int Run(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
     Options Opts;
     Opts.Out = &Out;
     Opts.Err = &Err;
@@ -109,6 +108,20 @@ int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& 
         Err << "braskvalla-cli: " << E.what() << '\n';
         return ExitFile;
     }
+}
+
+} // namespace
+
+int Main(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+    const int Code = Run(Args, Out, Err);
+    // Results that never arrived (a full disk, a closed pipe) are no
+    // success; a failure the command reported itself keeps its own code.
+    Out.flush();
+    if (!Out) {
+        Err << "braskvalla-cli: the output could not be written\n";
+        return Code == ExitOk ? ExitFile : Code;
+    }
+    return Code;
 }
 
 } // namespace cli
