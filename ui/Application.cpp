@@ -15,6 +15,10 @@
 #include "ui/UnitSplash.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/exchange/UnitExport.h"
+#include "ui/exchange/UnitImport.h"
+#include "ui/exchange/UnitImportNotifier.h"
+#include "exchange/UnitExportData.h"
 #include "ui/UnitMain.h"
 #include "ui/UnitNational.h"
 #include "ui/bind/DataSources.h"
@@ -60,6 +64,7 @@ TBraskvalla::~TBraskvalla() {
     // The windows go first: they are observers of the data modules and hold
     // their data sources.
     FMain.reset();
+    FExportData.reset();
     FSources.reset();
     FData.reset();
     FPreDef.reset();
@@ -109,6 +114,12 @@ bool TBraskvalla::Start(QString& Error) {
     FDialogs.WindowEdit = new TFormWindowEdit(*FData, *FPreDef, FSources->ByName("DataSourceWindows"), M);
     FDialogs.WindowSelect = new TFormWindowSelect(*FData, *FPreDef, *FSources, M);
     FDialogs.About = new TFormAbout(M);
+    // The export data module, the export and import windows.
+    FExportData = std::make_unique<TDataModuleExportBuilding>(FConnect->ZConnectionBVDB());
+    FDialogs.ExportData = FExportData.get();
+    FDialogs.Export = new TFormExport(*FExportData, M);
+    FDialogs.Import = new TFormImport(M);
+    FDialogs.ImportProgress = new TFormImportNotifier(M);
     const TMainDialogs D = FDialogs;
     D.LayeredSelect->SetOpenEditor([D] {
         D.LayeredEdit->SetComponentMode(D.LayeredSelect->ComponentMode());

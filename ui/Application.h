@@ -14,6 +14,7 @@ class TDataModuleBVDBConnect;
 class TDataModuleBuildingData;
 class TDataModulePreDefData;
 class TDataSources;
+class TDataModuleExportBuilding;
 class TFormFileHandler;
 
 class TBVApplication : public QApplication {
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<TDataModulePreDefData> FPreDef;
     std::unique_ptr<TDataModuleBuildingData> FData;
     std::unique_ptr<TDataSources> FSources;
+    std::unique_ptr<TDataModuleExportBuilding> FExportData;
     std::unique_ptr<TFormMain> FMain;
     TFormFileHandler* FFileHandler = nullptr; // the dialogs are owned by the main window
     TMainDialogs FDialogs;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,6 +16,8 @@ struct TState {
     bool TestMode = false;
     std::deque<TMessageBox::TAnswer> Answers;
     std::deque<std::pair<bool, QString>> Texts; // false: Cancel
+    std::deque<std::pair<bool, QString>> Files; // false: Cancel
+    std::deque<std::function<void(QDialog&)>> DialogActions;
     QStringList Shown;
 };
 TState& State() {
@@ -31,6 +35,8 @@ void TMessageBox::ClearShown() {
     State().Shown.clear();
     State().Answers.clear();
     State().Texts.clear();
+    State().Files.clear();
+    State().DialogActions.clear();
 }
 
 void TMessageBox::SetNextText(std::optional<QString> Answer) {
@@ -61,11 +67,78 @@ std::optional<QString> TMessageBox::AskText(QWidget* Parent, const QString& Prom
 }
 
 int TMessageBox::RunDialog(QDialog& Dialog) {
-    if (State().TestMode) {
+    TState& S = State();
+    if (S.TestMode) {
+        Dialog.setResult(QDialog::Rejected);
         Dialog.show();
-        return QDialog::Rejected;
+        if (!S.DialogActions.empty()) {
+            const auto Action = S.DialogActions.front();
+            S.DialogActions.pop_front();
+            Action(Dialog);
+        }
+        return Dialog.result();
     }
     return Dialog.exec();
+}
+
+void TMessageBox::SetNextDialogAction(std::function<void(QDialog&)> Action) {
+    State().DialogActions.push_back(std::move(Action));
+}
+
+void TMessageBox::SetNextFile(std::optional<QString> Path) {
+    State().Files.emplace_back(Path.has_value(), Path.value_or(QString()));
+}
+
+namespace {
+std::optional<QString> NextFile() {
+    TState& S = State();
+    if (S.Files.empty()) {
+        return std::nullopt;
+    }
+    const auto [Given, Path] = S.Files.front();
+    S.Files.pop_front();
+    if (!Given) {
+        return std::nullopt;
+    }
+    return Path;
+}
+
+QString WithSuffix(QString Path, const QString& Suffix) {
+    if (!Path.isEmpty() && QFileInfo(Path).suffix().isEmpty() && !Suffix.isEmpty()) {
+        Path += QLatin1Char('.') + Suffix;
+    }
+    return Path;
+}
+} // namespace
+
+std::optional<QString> TMessageBox::AskOpenFile(QWidget* Parent, const QString& Filter, const QString& Suffix) {
+    if (State().TestMode) {
+        return NextFile();
+    }
+    QFileDialog D(Parent != nullptr ? Parent : QApplication::activeWindow(), State().Title, QString(), Filter);
+    D.setAcceptMode(QFileDialog::AcceptOpen);
+    D.setFileMode(QFileDialog::ExistingFile);
+    D.setDefaultSuffix(Suffix);
+    if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return D.selectedFiles().first();
+}
+
+std::optional<QString> TMessageBox::AskSaveFile(QWidget* Parent, const QString& Name, const QString& Filter,
+                                                const QString& Suffix) {
+    if (State().TestMode) {
+        const std::optional<QString> P = NextFile();
+        return P ? std::optional<QString>(WithSuffix(*P, Suffix)) : std::nullopt;
+    }
+    QFileDialog D(Parent != nullptr ? Parent : QApplication::activeWindow(), State().Title, QString(), Filter);
+    D.setAcceptMode(QFileDialog::AcceptSave);
+    D.setDefaultSuffix(Suffix);
+    D.selectFile(Name);
+    if (D.exec() != QDialog::Accepted || D.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return WithSuffix(D.selectedFiles().first(), Suffix);
 }
 
 void TMessageBox::Inform(QWidget* Parent, const QString& Text, TIcon Icon) { Show(Parent, Text, Icon, false); }

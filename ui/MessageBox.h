@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -28,6 +29,19 @@ public:
     // queued), and the prompt is recorded like a message.
     static std::optional<QString> AskText(QWidget* Parent, const QString& Prompt, const QString& Proposal);
     static void SetNextText(std::optional<QString> Answer);
+
+    // The file dialogs: a path, or nothing when the user cancels. Filter is
+    // Qt's ("Braskvalla File (*.bvf);;..."); Suffix is added to a name typed
+    // without one. In test mode the path comes from SetNextFile (cancel when
+    // none is queued).
+    static std::optional<QString> AskOpenFile(QWidget* Parent, const QString& Filter, const QString& Suffix);
+    static std::optional<QString> AskSaveFile(QWidget* Parent, const QString& Name, const QString& Filter,
+                                              const QString& Suffix);
+    static void SetNextFile(std::optional<QString> Path);
+    // In test mode the next dialog run through RunDialog is handed to
+    // Action once it is shown (to press its buttons); RunDialog then
+    // returns the dialog's result.
+    static void SetNextDialogAction(std::function<void(QDialog&)> Action);
 
     // Runs a modal dialog (exec). In test mode the dialog is shown without a
     // modal loop and the call returns at once with QDialog::Rejected, so that

@@ -15,6 +15,10 @@
 #include "ui/UnitOuterWallSelect.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/exchange/UnitExport.h"
+#include "ui/exchange/UnitImport.h"
+#include "ui/exchange/UnitImportNotifier.h"
+#include "exchange/UnitExportData.h"
 #include "ui/UnitMainLayout.h"
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DataSources.h"
@@ -177,6 +181,8 @@ void TFormMain::CreateActions() {
     // connected their commands stay disabled.
     connect(Action("IBEAntialiasButtonAbout"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonAboutClick);
     connect(Action("IBEAntialiasButtonPrint"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonPrintClick);
+    connect(Action("ExportBuildings"), &QAction::triggered, this, &TFormMain::ExportBuildingsClick);
+    connect(Action("ImportBuildings"), &QAction::triggered, this, &TFormMain::ImportBuildingsClick);
     for (const char* Later : {"ExportBuildings", "ImportBuildings", "Language", "Material1"}) {
         Action(Later)->setEnabled(false);
     }
@@ -634,6 +640,9 @@ void TFormMain::SetDialogs(const TMainDialogs& Dialogs) {
         }
     }
     Action("IBEAntialiasButtonAbout")->setEnabled(FDialogs.About != nullptr);
+    Action("ExportBuildings")->setEnabled(FDialogs.Export != nullptr);
+    Action("ImportBuildings")->setEnabled(FDialogs.Import != nullptr && FDialogs.ImportProgress != nullptr &&
+                                          FDialogs.ExportData != nullptr);
 }
 
 void TFormMain::SetSideFlags(int Kind) {
@@ -753,6 +762,25 @@ void TFormMain::IBEAntialiasButtonPrintClick() {
     if (!TMessageBox::TestMode()) {
         Preview.exec();
     }
+}
+
+void TFormMain::ExportBuildingsClick() {
+    CommitFocusedInput();
+    FData->PostAll();
+    if (FDialogs.Export != nullptr) {
+        TMessageBox::RunDialog(*FDialogs.Export);
+    }
+}
+
+void TFormMain::ImportBuildingsClick() {
+    CommitFocusedInput();
+    if (FDialogs.Import == nullptr || FDialogs.ImportProgress == nullptr || FDialogs.ExportData == nullptr) {
+        return;
+    }
+    FData->PostAll();
+    FDialogs.ExportData->RefreshAll();
+    RunBuildingImport(this, *FDialogs.ExportData, *FDialogs.Import, *FDialogs.ImportProgress);
+    FData->RefreshAllData();
 }
 
 void TFormMain::IBEAntialiasButtonAboutClick() {

@@ -42,6 +42,10 @@ class TFormWindowSelect;
 class TFormDoorEdit;
 class TFormDoorSelect;
 class TFormAbout;
+class TFormExport;
+class TFormImport;
+class TFormImportNotifier;
+class TDataModuleExportBuilding;
 
 // The dialogs the main window opens; all are created at start.
 struct TMainDialogs {
@@ -52,6 +56,10 @@ struct TMainDialogs {
     TFormDoorEdit* DoorEdit = nullptr;
     TFormDoorSelect* DoorSelect = nullptr;
     TFormAbout* About = nullptr;
+    TFormExport* Export = nullptr;
+    TFormImport* Import = nullptr;
+    TFormImportNotifier* ImportProgress = nullptr;
+    TDataModuleExportBuilding* ExportData = nullptr;
 };
 
 class TFormMain : public QMainWindow, public IStatusObserver, public ICalcErrorReport {
@@ -107,6 +115,8 @@ public:
     void ExitClick();
     void IBEAntialiasButtonAboutClick();
     void IBEAntialiasButtonPrintClick();
+    void ExportBuildingsClick();
+    void ImportBuildingsClick();
 
     // Handlers of the lists that are not bound to a field.
     void ComboBoxVentTypeChange();
