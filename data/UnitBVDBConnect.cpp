@@ -3,6 +3,8 @@
 #include "data/UnitBVDir.h"
 #include "db/FileIO.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,23 +24,33 @@ const char* const LineEnd = "\r\n";
 const char* const LineEnd = "\n";
 #endif
 
-// The lines of a text file, without their line ends (LF or CR LF) and
-// without a leading UTF-8 byte order mark. False when it cannot be read.
-bool ReadLines(const fs::path& Path, std::vector<std::string>& Lines) {
+// The text of a file; raises std::runtime_error with the cause (not the
+// path) when it cannot be read.
+std::string ReadText(const fs::path& Path) {
+    std::error_code Ec;
+    if (fs::is_directory(Path, Ec)) {
+        throw std::runtime_error("it is a folder");
+    }
+    errno = 0;
     std::ifstream In(Path, std::ios::binary);
     if (!In) {
-        return false;
+        throw std::runtime_error(errno != 0 ? std::strerror(errno) : "it cannot be opened");
     }
     std::ostringstream Buf;
     Buf << In.rdbuf();
     if (In.bad()) {
-        return false;
+        throw std::runtime_error(errno != 0 ? std::strerror(errno) : "read error");
     }
-    std::string Text = Buf.str();
+    return Buf.str();
+}
+
+// The lines of a text, without their line ends (LF or CR LF) and without a
+// leading UTF-8 byte order mark.
+std::vector<std::string> SplitLines(std::string Text) {
     if (Text.rfind("\xEF\xBB\xBF", 0) == 0) {
         Text.erase(0, 3);
     }
-    Lines.clear();
+    std::vector<std::string> Lines;
     size_t Start = 0;
     while (Start < Text.size()) {
         size_t End = Text.find('\n', Start);
@@ -52,7 +64,14 @@ bool ReadLines(const fs::path& Path, std::vector<std::string>& Lines) {
         Lines.push_back(std::move(Line));
         Start = End + 1;
     }
-    return true;
+    return Lines;
+}
+
+// True when anything is at Path, a dangling link included.
+bool PathTaken(const fs::path& Path) {
+    std::error_code Ec;
+    const fs::file_status St = fs::symlink_status(Path, Ec);
+    return !Ec && St.type() != fs::file_type::not_found;
 }
 
 std::string Trimmed(const std::string& S) {
@@ -95,32 +114,38 @@ std::unique_ptr<TDataModuleBVDBConnect> TDataModuleBVDBConnect::OpenFile(const s
 }
 
 void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
-    try {
-        const fs::path Folder = fs::path(GetDataFolder());
-        const fs::path File = Folder / ConnectionFileName;
-        std::error_code Ec;
-        std::vector<std::string> Lines;
-        if (fs::exists(File, Ec)) {
-            if (!ReadLines(File, Lines)) {
-                return;
-            }
-        } else {
-            // The system never creates the data folder itself.
-            if (!fs::is_directory(Folder, Ec)) {
-                return;
-            }
-            Lines = {GetDataFolder() + DefaultDatabaseName};
-            WriteFileAtomically(File.string(), Lines.front() + LineEnd);
+    const fs::path Folder = fs::path(GetDataFolder());
+    const fs::path File = Folder / ConnectionFileName;
+    std::vector<std::string> Lines;
+    if (PathTaken(File)) {
+        // The file names the database the user chose; opening the default
+        // one in its place would show other buildings as if they were his.
+        try {
+            Lines = SplitLines(ReadText(File));
+        } catch (const std::exception& E) {
+            throw EDatabaseError("The connection file " + File.string() + " cannot be read: " + E.what());
         }
-        // An empty file, or an empty first line, names no database: opening
-        // "" would give a temporary database that loses every edit.
-        if (Lines.empty() || Trimmed(Lines.front()).empty()) {
+    } else {
+        std::error_code Ec;
+        // The system never creates the data folder itself.
+        if (!fs::is_directory(Folder, Ec)) {
             return;
         }
-        FDatabasePath = Trimmed(Lines.front());
-    } catch (const std::exception&) {
-        // The path stays as it was: the design-time default.
+        Lines = {GetDataFolder() + DefaultDatabaseName};
+        try {
+            WriteFileAtomically(File.string(), Lines.front() + LineEnd, TWriteMode::CreateNew);
+        } catch (const EFileError&) {
+            // A folder that cannot be written: the default path is used all
+            // the same, and the file is tried again at the next start.
+        }
     }
+    // An empty file, or an empty first line, names no database: opening ""
+    // would give a temporary database that loses every edit. The path stays
+    // the design-time default.
+    if (Lines.empty() || Trimmed(Lines.front()).empty()) {
+        return;
+    }
+    FDatabasePath = Trimmed(Lines.front());
 }
 
 void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {
@@ -131,8 +156,10 @@ void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {
         return;
     }
     std::vector<std::string> Lines;
-    if (!ReadLines(Script, Lines)) {
-        FMigrationError = "cannot read " + Script.string();
+    try {
+        Lines = SplitLines(ReadText(Script));
+    } catch (const std::exception& E) {
+        FMigrationError = "cannot read " + Script.string() + ": " + E.what();
         return;
     }
     std::string Sql;

@@ -11,7 +11,8 @@
 class TDataModuleBVDBConnect {
 public:
     // Connects as the application does at start-up, in this order:
-    //  1. ZConnectionBVDBBeforeConnect chooses the path (connection file);
+    //  1. ZConnectionBVDBBeforeConnect chooses the path (connection file;
+    //     one that cannot be read raises EDatabaseError naming it);
     //  2. the database at that path is opened (never created: a missing or
     //     broken file raises EDatabaseError naming the path);
     //  3. ZConnectionBVDBAfterConnect runs a pending migration script;
@@ -42,8 +43,12 @@ public:
 
     // Chooses the database path: the first line of the data folder's
     // "dbconnection". When the file is missing it is created holding the
-    // default path. Any failure (no data folder, unreadable or unwritable
-    // file, an empty file or empty first line) leaves the path as it was.
+    // default path; when it cannot be created (no data folder, a folder
+    // that cannot be written), and when the file is empty or its first line
+    // is, the path stays as it was. A connection file that exists but
+    // cannot be read (a folder of that name, no permission, a link to
+    // nothing) raises EDatabaseError naming it: it names the database the
+    // user chose, and the default one would show other buildings.
     void ZConnectionBVDBBeforeConnect();
     // Runs the data folder's "RunAndRemove.sql", if there is one, in one
     // transaction; deletes it after the commit. A failing script is rolled

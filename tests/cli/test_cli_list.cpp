@@ -60,6 +60,7 @@ TEST(CliList, DatabaseFailuresExitWithFourNamingThePathAndCreateNothing) {
          "does not exist"},
     };
     for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Path);
         const TRun R = RunCli(C.Args);
         EXPECT_EQ(R.Code, 4) << C.Path;
         EXPECT_EQ(R.Out, "");
@@ -70,4 +71,15 @@ TEST(CliList, DatabaseFailuresExitWithFourNamingThePathAndCreateNothing) {
     EXPECT_FALSE(fs::exists(Data.Root / "nowhere"));
     EXPECT_EQ(ReadFile(Text), "Inte en databas, bara lite text som är tillräckligt lång.\n");
     EXPECT_EQ(ReadFile(Connection), Missing + "\n");
+
+    // A connection file that cannot be read is named; the default database
+    // of the data folder, which exists, is not opened in its place.
+    const fs::path Dir = Data.Root / "unreadable";
+    fs::create_directories(Dir / "dbconnection");
+    CreateSchemaDatabase((Dir / "bvdb.s3db").string())->Exec("INSERT INTO Buildings (ID) VALUES ('Fel hus')");
+    const TRun R = RunCli({"--data-dir", Dir.string(), "list"});
+    EXPECT_EQ(R.Code, 4);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "braskvalla-cli: The connection file " + (Dir / "dbconnection").string() +
+                         " cannot be read: it is a folder\n");
 }

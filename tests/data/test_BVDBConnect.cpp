@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <functional>
+
 using namespace bvtest;
 
 namespace {
@@ -62,6 +66,44 @@ TEST(BVDBConnect, AnEmptyConnectionFileLeavesTheDefaultPathAndStaysAsItIs) {
         EXPECT_EQ(Module.DatabasePath(), TDataModuleBVDBConnect::DesignTimeDefaultPath());
         EXPECT_EQ(Module.DatabasePath(), Data.File("bvdb.s3db"));
         EXPECT_EQ(ReadFile(Data.File("dbconnection")), Text);
+    }
+}
+
+// A connection file that is there but cannot be read names a database the
+// user chose; opening the default one instead would show other buildings.
+TEST(BVDBConnect, AConnectionFileThatCannotBeReadIsAClearErrorNamingIt) {
+    struct TCase {
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        const char* Cause;
+    };
+    const TCase Cases[] = {
+        {"a folder", [](const fs::path& P) { fs::create_directory(P); }, "it is a folder"},
+        {"a link to nothing", [](const fs::path& P) { fs::create_symlink(P.parent_path() / "gone", P); },
+         "No such file"},
+        {"a file without read permission",
+         [](const fs::path& P) {
+             WriteFile(P, "/somewhere/else.s3db\n");
+             fs::permissions(P, fs::perms::none);
+         },
+         "Permission denied"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        if (std::string(C.Name) == "a file without read permission" && geteuid() == 0) {
+            // Permission bits do not stop root; the other cases stand for it.
+            continue;
+        }
+        TempDataFolder Data;
+        CreateSchemaDatabase(Data.File("bvdb.s3db"))->Exec("INSERT INTO Buildings (ID) VALUES ('Fel hus')");
+        const fs::path File = Data.File("dbconnection");
+        C.Make(File);
+        const fs::file_type Kind = fs::symlink_status(File).type();
+        const std::string Msg = ErrorOfConnect();
+        EXPECT_NE(Msg.find("connection file"), std::string::npos) << Msg;
+        EXPECT_NE(Msg.find(File.string()), std::string::npos) << Msg;
+        EXPECT_NE(Msg.find(C.Cause), std::string::npos) << Msg;
+        EXPECT_EQ(fs::symlink_status(File).type(), Kind) << "replaced";
     }
 }
 
