@@ -64,6 +64,10 @@ public:
     // handled. When the data ends before the announced count, one result
     // covers all the buildings that are missing.
     bool Next(TReadBuilding& Out);
+    // Once Next has returned false: the records the file holds beyond the
+    // buildings it announces (0 for a file that holds what it announces),
+    // which are not read.
+    int64_t UnreadRecords() const { return CountRecordsLeft(FStream); }
 
 private:
     void Resynchronise(size_t Start, size_t Failed);

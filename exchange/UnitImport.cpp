@@ -133,6 +133,11 @@ TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
     }
     if (R.ReadFailed)
         FDialogs.Warning(SImportReadFailed);
+    if (!R.Aborted) {
+        R.UnreadRecords = Reader->UnreadRecords();
+        if (R.UnreadRecords > 0)
+            FDialogs.Warning(UnreadRecordsWarning(R.UnreadRecords));
+    }
     FNotifier.Pause(500);
     FNotifier.Finish();
     return R;

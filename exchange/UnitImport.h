@@ -13,10 +13,13 @@
 // deletes the old building and stores the new one in one transaction, so a
 // replacement that fails keeps the old building. A building that cannot be
 // read is reported and the other buildings of the file are still imported.
+// Records beyond the buildings the file announces are not read; the user is
+// told how many, in one warning.
 // A file whose first record cannot be read, or whose version is newer than
 // this program reads, is refused before anything is stored.
 #pragma once
 
+#include "exchange/ImportCommon.h"
 #include "exchange/UnitExportData.h"
 #include "exchange/UnitExportImport.h"
 #include "exchange/UnitImportNotifier.h"
@@ -83,6 +86,9 @@ struct TImportResult {
     int Announced = 0;    // the number of buildings the file announces
     bool Aborted = false; // the user stopped the import before its end
     bool ReadFailed = false; // a building could not be read
+    // Records the file holds beyond the buildings it announces; not read,
+    // and told in one warning (UnreadRecordsWarning).
+    int64_t UnreadRecords = 0;
     std::vector<TImportOutcome> Outcomes;
 
     int CountOf(TImportOutcomeKind Kind) const;

@@ -458,3 +458,18 @@ TAnyRecord ReadAnyRecord(TStreamReader& S) {
     }
     return R;
 }
+
+int64_t CountRecordsLeft(const TStreamReader& S) {
+    TStreamReader Rest = S;
+    Rest.TrackRecordStarts(nullptr);
+    int64_t N = 0;
+    while (!Rest.AtEnd()) {
+        ++N;
+        try {
+            ReadAnyRecord(Rest);
+        } catch (const EStreamError&) {
+            break; // what follows is no record: it counts as one
+        }
+    }
+    return N;
+}

@@ -191,5 +191,9 @@ struct TAnyRecord {
 
 TAnyRecord ReadAnyRecord(TStreamReader& S);
 
+// The records from the position of S to the end of its bytes (S does not
+// move). Bytes at the end that do not make a whole record count as one.
+int64_t CountRecordsLeft(const TStreamReader& S);
+
 // Hexadecimal form of a tag for messages ("0x0C").
 std::string TagName(uint8_t Tag);

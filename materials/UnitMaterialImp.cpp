@@ -156,9 +156,12 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
         Report(R, std::move(Out));
         if (Cancelled) {
             R.Cancelled = true;
-            break;
+            return R;
         }
     }
+    R.UnreadRecords = Reader->UnreadRecords();
+    if (R.UnreadRecords > 0)
+        FDialogs.Warning(UnreadRecordsWarning(R.UnreadRecords));
     return R;
 }
 

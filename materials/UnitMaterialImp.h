@@ -9,7 +9,9 @@
 // checked again) or stop the import (cancel). Closing the question without
 // an answer skips that material only. Each material is stored in one
 // transaction. A broken record or a database error stops the import with
-// its message; the materials handled before stay stored.
+// its message; the materials handled before stay stored. Records beyond the
+// materials the file announces are not read; the user is told how many, in
+// one warning.
 #pragma once
 
 #include "db/Database.h"
@@ -59,6 +61,9 @@ struct TMaterialImportResult {
     bool Cancelled = false;
     std::string Error; // the message when refused or stopped
     int Announced = 0;
+    // Records the file holds beyond the materials it announces; not read,
+    // and told in one warning (UnreadRecordsWarning).
+    int64_t UnreadRecords = 0;
     std::vector<TMaterialOutcome> Outcomes;
 
     int CountOf(TMaterialOutcomeKind Kind) const;

@@ -86,6 +86,9 @@ public:
     // Reads the next material into M (a fresh one); false when all announced
     // materials have been read. A broken record raises EStreamError.
     bool Next(TMaterial& M);
+    // Once Next has returned false: the records the file holds beyond the
+    // materials it announces, which are not read.
+    int64_t UnreadRecords() const { return CountRecordsLeft(FStream); }
 
 private:
     TStreamReader FStream;

@@ -78,6 +78,22 @@ inline std::string ReadTestText(const std::string& Rel) {
     return std::string(Bytes.begin(), Bytes.end());
 }
 
+// Bytes of a file in the record encoding with the Int8 value of the first
+// property named Name set to Value: a header that announces another count
+// than the file holds.
+inline std::vector<uint8_t> WithInt8Property(std::vector<uint8_t> Bytes, const std::string& Name, int8_t Value) {
+    std::string Needle(1, static_cast<char>(Name.size()));
+    Needle += Name;
+    Needle += '\x02';
+    const std::string Text(Bytes.begin(), Bytes.end());
+    const size_t At = Text.find(Needle);
+    if (At == std::string::npos) {
+        throw std::runtime_error("no Int8 property " + Name);
+    }
+    Bytes[At + Needle.size()] = static_cast<uint8_t>(Value);
+    return Bytes;
+}
+
 inline void WriteFile(const fs::path& P, const std::string& Text) {
     std::ofstream Out(P, std::ios::binary);
     Out << Text;

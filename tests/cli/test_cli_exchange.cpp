@@ -101,6 +101,31 @@ TEST_F(CliExchange, BrokenAndRefusedFilesExitWithThree) {
     EXPECT_FALSE(std::filesystem::exists(Path("x.bvf")));
 }
 
+// A file with more records than it announces: the announced ones are
+// imported, and one warning says how many records were left unread.
+TEST_F(CliExchange, RecordsBeyondTheAnnouncedOnesAreLeftUnreadWithAWarning) {
+    const std::string Buildings = Path("one_announced.bvf");
+    const auto Golden = ReadTestFile("exchange/golden_v2.bvf");
+    const auto One = WithInt8Property(Golden, "PNBuildings", 1);
+    WriteFile(Buildings, std::string(One.begin(), One.end()));
+    TRun R = RunCli({"--db", A, "import", Buildings});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Villa Ekbacken: stored\n");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Buildings +
+                         ": Filen innehåller fler poster än den anger: 14 poster lästes inte.\n");
+    EXPECT_EQ(List(A), "Villa Ekbacken\n");
+
+    const std::string Materials = Path("one_announced.bmf");
+    const auto Two = ReadTestFile("materials/two_materials.bmf");
+    const auto First = WithInt8Property(Two, "PNumberOfItems", 1);
+    WriteFile(Materials, std::string(First.begin(), First.end()));
+    R = RunCli({"--db", A, "import-materials", Materials});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Betong: stored\n");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Materials +
+                         ": Filen innehåller fler poster än den anger: 1 post lästes inte.\n");
+}
+
 TEST_F(CliExchange, UsageErrors) {
     const std::vector<std::string> Cases[] = {
         {"import"},

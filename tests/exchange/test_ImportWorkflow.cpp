@@ -122,6 +122,12 @@ protected:
         ASSERT_EQ(R.CountOf(TImportOutcomeKind::Stored), static_cast<int>(N));
     }
 
+    // Removes every building with all its rows.
+    void Clear() {
+        Db->Exec("DELETE FROM Buildings; DELETE FROM Grounds; DELETE FROM Months; DELETE FROM LayeredComponents; "
+                 "DELETE FROM Layers; DELETE FROM Windows; DELETE FROM Doors;");
+    }
+
     // "ID:INFO" of every building, in ID order.
     std::string State() {
         TStatement St = Db->Prepare("SELECT ID, INFO FROM Buildings ORDER BY ID");
@@ -333,8 +339,7 @@ TEST_F(ImportWorkflow, FixtureFiles) {
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.File);
-        Db->Exec("DELETE FROM Buildings; DELETE FROM Grounds; DELETE FROM Months; DELETE FROM LayeredComponents; "
-                 "DELETE FROM Layers; DELETE FROM Windows; DELETE FROM Doors;");
+        Clear();
         Dialogs = TScriptedDialogs();
         const TImportResult R = Import(ReadTestFile(std::string("exchange/") + C.File));
         EXPECT_FALSE(R.Refused) << R.Error;
@@ -345,6 +350,44 @@ TEST_F(ImportWorkflow, FixtureFiles) {
         EXPECT_EQ(Count("SELECT COUNT(*) FROM Buildings"), R.CountOf(TImportOutcomeKind::Stored));
         ExpectWholeBuildings();
     }
+}
+
+// Records beyond the count of the file info are not imported, and the user
+// is told how many were left unread, in one warning.
+TEST_F(ImportWorkflow, RecordsBeyondTheAnnouncedBuildingsAreLeftUnreadWithAWarning) {
+    const TBytes Golden = ReadTestFile("exchange/golden_v2.bvf"); // Villa (22 records), Garage (14)
+    TBytes Garbage = Golden;
+    Garbage.insert(Garbage.end(), {'x', 'y', 'z'});
+    struct {
+        const char* Name;
+        TBytes File;
+        const char* Outcomes;
+        int64_t Unread;
+        const char* Warning;
+    } const Cases[] = {
+        {"one building more", bvtest::WithInt8Property(Golden, "PNBuildings", 1), "stored Villa Ekbacken", 14,
+         "Filen innehåller fler poster än den anger: 14 poster lästes inte."},
+        {"two buildings more", bvtest::WithInt8Property(Golden, "PNBuildings", 0), "", 36,
+         "Filen innehåller fler poster än den anger: 36 poster lästes inte."},
+        {"bytes that are no record", Garbage, "stored Villa Ekbacken, stored Garage", 1,
+         "Filen innehåller fler poster än den anger: 1 post lästes inte."},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Clear();
+        Dialogs = TScriptedDialogs();
+        const TImportResult R = Import(C.File);
+        EXPECT_EQ(Outcomes(R), C.Outcomes);
+        EXPECT_EQ(R.UnreadRecords, C.Unread);
+        EXPECT_EQ(Dialogs.Warnings, std::vector<std::string>{C.Warning});
+    }
+    // Stopped by the user before the end: the rest is not "left over".
+    Dialogs = TScriptedDialogs();
+    Notifier.AbortAt = 1;
+    const TImportResult Aborted = Import(bvtest::WithInt8Property(Golden, "PNBuildings", 1));
+    EXPECT_TRUE(Aborted.Aborted);
+    EXPECT_EQ(Aborted.UnreadRecords, 0);
+    EXPECT_TRUE(Dialogs.Warnings.empty());
 }
 
 TEST_F(ImportWorkflow, RefusedFilesStoreNothingAndShowNoProgress) {

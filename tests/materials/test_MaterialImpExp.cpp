@@ -234,6 +234,29 @@ TEST_F(MaterialImpExp, WhatRefusesOrStopsAnImport) {
     }
 }
 
+// Materials beyond the count of the header are not imported, and the user
+// is told how many records were left unread, in one warning.
+TEST_F(MaterialImpExp, RecordsBeyondTheAnnouncedMaterialsAreLeftUnreadWithAWarning) {
+    const TBytes Two = ReadFileBytes(bvtest::TestDataPath("materials/two_materials.bmf"));
+    const TMaterialImportResult R = Import(bvtest::WithInt8Property(Two, "PNumberOfItems", 1));
+    EXPECT_EQ(Outcomes(R), "inserted Betong");
+    EXPECT_FALSE(R.Stopped);
+    EXPECT_EQ(R.UnreadRecords, 1);
+    EXPECT_EQ(Dialogs.Warnings,
+              std::vector<std::string>{"Filen innehåller fler poster än den anger: 1 post lästes inte."});
+    EXPECT_EQ(State(), "Betong:1.7");
+
+    // Cancelled at the first one: the rest is not "left over".
+    Main->Exec("DELETE FROM LayersPreDef");
+    Dialogs = TScriptedDialogs();
+    Dialogs.Replies = {Reply(TImportAnswer::Cancel)};
+    Main->Exec("INSERT INTO LayersPreDef (ID, THERMCOND, SPECCAP, DENSITY, DEPTH) VALUES ('Betong', 1, 1, 1, 1)");
+    const TMaterialImportResult Cancelled = Import(bvtest::WithInt8Property(Two, "PNumberOfItems", 1));
+    EXPECT_TRUE(Cancelled.Cancelled);
+    EXPECT_EQ(Cancelled.UnreadRecords, 0);
+    EXPECT_TRUE(Dialogs.Warnings.empty());
+}
+
 TEST_F(MaterialImpExp, FreeNamesCountExactCase) {
     TScriptedDialogs Quiet;
     ImportMaterials(*Db, FileOf({Material("Puts", 1), Material("Puts (1)", 1)}), Quiet);
