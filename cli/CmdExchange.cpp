@@ -94,6 +94,12 @@ TImportReply PolicyReply(TPolicy Policy, const std::string& FreeName) {
     return {TImportAnswer::No, {}};
 }
 
+// The exit code of an import: a database that refused something weighs
+// more than a file or format error.
+int ImportExitCode(bool DatabaseError, bool Failed) {
+    return static_cast<int>(DatabaseError ? ExitDatabase : Failed ? ExitFile : ExitOk);
+}
+
 const char* const SConflictHint = " already exists (choose with --on-conflict=replace|skip|rename|cancel)";
 
 // Runs Export, which writes File and gives the IDs it wrote, and prints a
@@ -146,6 +152,7 @@ public:
         : FOpts(Opts), FDb(Db), FFile(File), FPolicy(Policy) {}
 
     bool AnyFailed() const { return FAnyFailed; }
+    bool AnyDatabaseError() const { return FAnyDatabaseError; }
 
     TImportReply AskReplace(const std::string& ExistingID, const TExpBuilding2& Incoming) override {
         FConflict = ExistingID;
@@ -167,6 +174,7 @@ public:
         case TImportOutcomeKind::Failed:
             Out << O.FileID << ": failed: " << O.Reason << '\n';
             FAnyFailed = true;
+            FAnyDatabaseError |= O.DatabaseError;
             break;
         case TImportOutcomeKind::Unreadable:
             if (O.Count > 1)
@@ -187,6 +195,7 @@ private:
     TPolicy FPolicy;
     std::string FConflict; // the existing building asked about for the current one
     bool FAnyFailed = false;
+    bool FAnyDatabaseError = false;
 };
 
 int RunImport(const Options& Opts, const std::vector<std::string>& Args) {
@@ -196,7 +205,7 @@ int RunImport(const Options& Opts, const std::vector<std::string>& Args) {
         TDataModuleExportBuilding M(Db);
         TCliImport Cli(Opts, Db, A.File, A.Policy);
         const TImportResult R = ImportBuildingFile(M, A.File, Cli, Cli);
-        return static_cast<int>(R.Refused || Cli.AnyFailed() ? ExitFile : ExitOk);
+        return ImportExitCode(Cli.AnyDatabaseError(), R.Refused || Cli.AnyFailed());
     });
 }
 
@@ -268,7 +277,7 @@ int RunImportMaterials(const Options& Opts, const std::vector<std::string>& Args
         const std::unique_ptr<TDatabase> Db = MaterialConnection(Connection);
         TCliMaterialImport Cli(Opts, *Db, A.File, A.Policy);
         const TMaterialImportResult R = ImportMaterialFile(*Db, A.File, Cli);
-        return static_cast<int>(R.Refused || R.Stopped || Cli.AnyFailed() ? ExitFile : ExitOk);
+        return ImportExitCode(R.StoppedByDatabase, R.Refused || R.Stopped || Cli.AnyFailed());
     });
 }
 
@@ -294,7 +303,8 @@ const Command ImportCommand = {
     "      import the buildings of an exchange file; one line per building. A taken\n"
     "      name is an error for that building unless --on-conflict says what to do\n"
     "      (rename: the first free \"ID (1)\", \"ID (2)\"...). Exit code 3 when the\n"
-    "      file is refused or any building failed; the others are still imported.",
+    "      file is refused or any building failed, 4 when the database refused\n"
+    "      one; the others are still imported.",
     RunImport};
 const Command ExportMaterialsCommand = {"export-materials", "FILE ID...  write a material file with these materials",
                                         RunExportMaterials};
@@ -302,8 +312,8 @@ const Command ImportMaterialsCommand = {
     "import-materials",
     "FILE [--on-conflict=replace|skip|rename|cancel]\n"
     "      import the materials of a material file, names matched with exact case;\n"
-    "      as import. A broken record or a database error stops the import (exit 3);\n"
-    "      the materials before it stay stored.",
+    "      as import. A broken record (exit 3) or a database error (exit 4) stops\n"
+    "      the import; the materials before it stay stored.",
     RunImportMaterials};
 
 } // namespace cli

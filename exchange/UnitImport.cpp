@@ -54,7 +54,7 @@ public:
 private:
     void StoreWithConflictHandling(TExpBuilding2& B, TImportOutcome& Out);
     void Replace(TExpBuilding2& B, const TFoundBuilding& Existing, TImportOutcome& Out);
-    void Fail(TImportOutcome& Out, const std::string& Warning, const std::string& Reason);
+    void Fail(TImportOutcome& Out, const std::string& Warning, const std::exception& Cause);
     void Report(TImportResult& R, TImportOutcome Out);
 
     TDataModuleExportBuilding& FM;
@@ -68,9 +68,10 @@ void TImporter::Report(TImportResult& R, TImportOutcome Out) {
     R.Outcomes.push_back(std::move(Out));
 }
 
-void TImporter::Fail(TImportOutcome& Out, const std::string& Warning, const std::string& Reason) {
+void TImporter::Fail(TImportOutcome& Out, const std::string& Warning, const std::exception& Cause) {
     Out.Kind = TImportOutcomeKind::Failed;
-    Out.Reason = Reason;
+    Out.Reason = Cause.what();
+    Out.DatabaseError = dynamic_cast<const EDatabaseError*>(&Cause) != nullptr;
     FDialogs.Warning(Warning);
 }
 
@@ -159,7 +160,7 @@ void TImporter::StoreWithConflictHandling(TExpBuilding2& B, TImportOutcome& Out)
                 break;
             }
         } catch (const std::exception& E) {
-            Fail(Out, SImportStoreFailed + B.GetBuildingID(), E.what());
+            Fail(Out, SImportStoreFailed + B.GetBuildingID(), E);
             return;
         }
         if (FAnswer == TImportAnswer::Ask) {
@@ -224,7 +225,7 @@ void TImporter::Replace(TExpBuilding2& B, const TFoundBuilding& Existing, TImpor
         } catch (const std::exception&) {
             // The failure itself is what the user is told about.
         }
-        Fail(Out, (Deleting ? SImportDeleteFailed : SImportStoreFailed) + B.GetBuildingID(), E.what());
+        Fail(Out, (Deleting ? SImportDeleteFailed : SImportStoreFailed) + B.GetBuildingID(), E);
     }
 }
 

@@ -76,6 +76,9 @@ struct TImportOutcome {
     std::string FileID;   // the ID in the file ("" when unreadable)
     std::string StoredID; // the ID the building was stored or looked up under
     std::string Reason;
+    // Failed: the database refused it (EDatabaseError), rather than the
+    // building itself.
+    bool DatabaseError = false;
 };
 
 struct TImportResult {

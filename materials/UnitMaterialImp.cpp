@@ -43,7 +43,7 @@ private:
     void Store(const TMaterial& M, bool Overwrite);
     bool Locate(const std::string& ID) { return FTable.Locate({"ID"}, {ID}, TLocateOptions{true}); }
     void Report(TMaterialImportResult& R, TMaterialOutcome Out);
-    void Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::string& Message);
+    void Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::exception& Cause);
 
     TDatabase& FDb;
     IMaterialImportDialogs& FDialogs;
@@ -55,13 +55,15 @@ void TMaterialImporter::Report(TMaterialImportResult& R, TMaterialOutcome Out) {
     R.Outcomes.push_back(std::move(Out));
 }
 
-void TMaterialImporter::Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::string& Message) {
+void TMaterialImporter::Stop(TMaterialImportResult& R, TMaterialOutcome Out, const std::exception& Cause) {
     R.Stopped = true;
-    R.Error = Message;
+    R.Error = Cause.what();
+    R.StoppedByDatabase = dynamic_cast<const EDatabaseError*>(&Cause) != nullptr;
     Out.Kind = TMaterialOutcomeKind::Failed;
-    Out.Reason = Message;
+    Out.Reason = R.Error;
+    Out.DatabaseError = R.StoppedByDatabase;
     Report(R, std::move(Out));
-    FDialogs.Warning(Message);
+    FDialogs.Warning(R.Error);
 }
 
 void TMaterialImporter::Store(const TMaterial& M, bool Overwrite) {
@@ -109,7 +111,7 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
             if (!Reader->Next(M))
                 break;
         } catch (const EStreamError& E) {
-            Stop(R, std::move(Out), E.what());
+            Stop(R, std::move(Out), E);
             return R;
         }
         Out.FileID = M.PMaterialID;
@@ -149,7 +151,7 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
                 break;
             }
         } catch (const std::exception& E) {
-            Stop(R, std::move(Out), E.what());
+            Stop(R, std::move(Out), E);
             return R;
         }
         const bool Cancelled = Out.Kind == TMaterialOutcomeKind::Cancelled;

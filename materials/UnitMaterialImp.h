@@ -36,6 +36,9 @@ struct TMaterialOutcome {
     std::string FileID;
     std::string StoredID;
     std::string Reason;
+    // Failed: the database refused it (EDatabaseError), rather than the
+    // file holding a broken record.
+    bool DatabaseError = false;
 };
 
 // What the material import asks and tells: the question window and the
@@ -58,6 +61,7 @@ struct TMaterialImportResult {
     bool Refused = false;
     // A broken record or a database error stopped the import.
     bool Stopped = false;
+    bool StoppedByDatabase = false; // a database error it was
     bool Cancelled = false;
     std::string Error; // the message when refused or stopped
     int Announced = 0;

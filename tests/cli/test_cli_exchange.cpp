@@ -12,6 +12,15 @@ namespace {
 
 std::string Fixture(const std::string& Rel) { return TestDataPath(Rel); }
 
+// Text with the statements that database messages quote (" (in: INSERT
+// ...)") taken out.
+std::string WithoutStatements(std::string Text) {
+    for (size_t At; (At = Text.find(" (in: ")) != std::string::npos;) {
+        Text.erase(At, Text.find(")\n", At) + 1 - At);
+    }
+    return Text;
+}
+
 class CliExchange : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -124,6 +133,38 @@ TEST_F(CliExchange, RecordsBeyondTheAnnouncedOnesAreLeftUnreadWithAWarning) {
     EXPECT_EQ(R.Out, "Betong: stored\n");
     EXPECT_EQ(R.Err, "braskvalla-cli: " + Materials +
                          ": Filen innehåller fler poster än den anger: 1 post lästes inte.\n");
+}
+
+// A building or material the database refuses is a database error (exit
+// 4); a file or format error stays 3, and a database error weighs more.
+TEST_F(CliExchange, DatabaseErrorsWhileImportingExitWithFour) {
+    CreateSchemaDatabase(Path("c.s3db"));
+    for (const std::string& Db : {A, Path("c.s3db")}) {
+        TDatabase::Open(Db)->Exec(
+            "CREATE TRIGGER NoVilla BEFORE INSERT ON Buildings WHEN NEW.ID = 'Villa Ekbacken' "
+            "BEGIN SELECT RAISE(ABORT, 'spärrad byggnad'); END;"
+            "CREATE TRIGGER NoConcrete BEFORE INSERT ON LayersPreDef WHEN NEW.ID = 'Betong' "
+            "BEGIN SELECT RAISE(ABORT, 'spärrat material'); END;");
+    }
+    TRun R = RunCli({"--db", A, "import", Fixture("exchange/golden_v2.bvf")});
+    EXPECT_EQ(R.Code, 4);
+    EXPECT_EQ(WithoutStatements(R.Out), "Villa Ekbacken: failed: spärrad byggnad\nGarage: stored\n");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Fixture("exchange/golden_v2.bvf") +
+                         ": Misslyckades med att importera Villa Ekbacken\n");
+    EXPECT_EQ(List(A), "Garage\n");
+
+    // A building that cannot be read beside one the database refuses.
+    R = RunCli({"--db", Path("c.s3db"), "import", Fixture("exchange/unknown_tag.bvf")});
+    EXPECT_EQ(R.Code, 4);
+    EXPECT_EQ(WithoutStatements(R.Out), "Villa Ekbacken: failed: spärrad byggnad\n"
+                                        "building 2: failed: Error reading TExpBuilding2.PArea: Unknown value tag 0x0A\n"
+                                        "Garage: stored\n");
+
+    R = RunCli({"--db", A, "import-materials", Fixture("materials/two_materials.bmf")});
+    EXPECT_EQ(R.Code, 4);
+    EXPECT_EQ(WithoutStatements(R.Out), "Betong: failed: spärrat material\n");
+    EXPECT_EQ(WithoutStatements(R.Err),
+              "braskvalla-cli: " + Fixture("materials/two_materials.bmf") + ": spärrat material\n");
 }
 
 TEST_F(CliExchange, UsageErrors) {
