@@ -73,12 +73,26 @@ struct TExportArgs {
     std::vector<std::string> IDs;
 };
 
+// FILE and the IDs. The commands take no options: an argument that looks
+// like one is refused rather than taken for a file name or an ID, unless it
+// follows "--".
 TExportArgs ParseExportArgs(const std::string& Command, const std::vector<std::string>& Args) {
-    if (Args.size() < 2)
+    std::vector<std::string> Plain;
+    bool Options = true;
+    for (const std::string& S : Args) {
+        if (Options && S == "--") {
+            Options = false;
+        } else if (Options && S.size() > 1 && S[0] == '-') {
+            throw EUsage(Command + ": unknown option " + S);
+        } else {
+            Plain.push_back(S);
+        }
+    }
+    if (Plain.size() < 2)
         throw EUsage(Command + " needs a FILE and at least one ID");
     TExportArgs A;
-    A.File = Args[0];
-    A.IDs.assign(Args.begin() + 1, Args.end());
+    A.File = Plain[0];
+    A.IDs.assign(Plain.begin() + 1, Plain.end());
     return A;
 }
 
@@ -296,7 +310,8 @@ extern const Command ImportCommand;
 extern const Command ExportMaterialsCommand;
 extern const Command ImportMaterialsCommand;
 
-const Command ExportCommand = {"export", "FILE ID...  write a building exchange file with these buildings", RunExport};
+const Command ExportCommand = {"export", "[--] FILE ID...  write a building exchange file with these buildings",
+                               RunExport};
 const Command ImportCommand = {
     "import",
     "FILE [--on-conflict=replace|skip|rename|cancel]\n"
@@ -306,7 +321,8 @@ const Command ImportCommand = {
     "      file is refused or any building failed, 4 when the database refused\n"
     "      one; the others are still imported.",
     RunImport};
-const Command ExportMaterialsCommand = {"export-materials", "FILE ID...  write a material file with these materials",
+const Command ExportMaterialsCommand = {"export-materials",
+                                        "[--] FILE ID...  write a material file with these materials",
                                         RunExportMaterials};
 const Command ImportMaterialsCommand = {
     "import-materials",

@@ -176,16 +176,32 @@ TEST_F(CliExchange, UsageErrors) {
         {"import", "f.bvf", "--on-conflict=skip", "--on-conflict=skip"},
         {"import", "f.bvf", "--force"},
         {"export", "f.bvf"},
+        {"export", "f.bvf", "Garage", "--json"},
+        {"export", "--json", "Garage"},
         {"import-materials"},
         {"export-materials", "f.bmf"},
+        {"export-materials", "f.bmf", "-x", "Betong"},
     };
     for (const auto& C : Cases) {
         std::vector<std::string> Args = {"--db", A};
         Args.insert(Args.end(), C.begin(), C.end());
         const TRun R = RunCli(Args);
-        EXPECT_EQ(R.Code, 1) << C[0] << " " << (C.size() > 1 ? C.back() : "");
-        EXPECT_NE(R.Err.find("--help"), std::string::npos);
+        SCOPED_TRACE(C[0] + " " + (C.size() > 1 ? C[1] : "") + " " + (C.size() > 2 ? C.back() : ""));
+        EXPECT_EQ(R.Code, 1);
+        EXPECT_EQ(R.Out, "");
+        EXPECT_NE(R.Err.find("--help"), std::string::npos) << R.Err;
     }
+    // An argument that looks like an option names no file.
+    for (const char* Name : {"--json", "-x", "f.bvf", "f.bmf"}) {
+        EXPECT_FALSE(fs::exists(Name)) << Name;
+    }
+    const TRun Option = RunCli({"--db", A, "export", "f.bvf", "--json"});
+    EXPECT_EQ(Option.Err, "braskvalla-cli: export: unknown option --json\nTry 'braskvalla-cli --help'.\n");
+    // After "--" every argument is a file or an ID, whatever it starts with.
+    const TRun Dashes = RunCli({"--db", A, "export", Path("d.bvf"), "--", "--json"});
+    EXPECT_EQ(Dashes.Code, 3);
+    EXPECT_NE(Dashes.Err.find("There is no building --json"), std::string::npos) << Dashes.Err;
+    EXPECT_FALSE(fs::exists(Path("d.bvf")));
 }
 
 TEST_F(CliExchange, Materials) {
