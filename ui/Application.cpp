@@ -16,6 +16,7 @@
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
 #include "ui/exchange/UnitExport.h"
+#include "ui/materials/UnitMaterialManager.h"
 #include "ui/exchange/UnitImport.h"
 #include "ui/exchange/UnitImportNotifier.h"
 #include "exchange/UnitExportData.h"
@@ -88,6 +89,9 @@ bool TBraskvalla::Start(QString& Error) {
     try {
         FConnect = std::make_unique<TDataModuleBVDBConnect>();
         FPreDef = std::make_unique<TDataModulePreDefData>(FConnect->ZConnectionBVDB());
+        // The material manager with its export and import windows, on a
+        // connection of its own to the same file.
+        FDialogs.MaterialManager = new TFormMaterialManager(FConnect->DatabasePath(), FMain.get());
         Splash = std::make_unique<TFormSplash>();
         Splash->ShowNow();
         FData = std::make_unique<TDataModuleBuildingData>(FConnect->ZConnectionBVDB(), *FPreDef);

@@ -16,6 +16,7 @@
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
 #include "ui/exchange/UnitExport.h"
+#include "ui/materials/UnitMaterialManager.h"
 #include "ui/exchange/UnitImport.h"
 #include "ui/exchange/UnitImportNotifier.h"
 #include "exchange/UnitExportData.h"
@@ -183,6 +184,7 @@ void TFormMain::CreateActions() {
     connect(Action("IBEAntialiasButtonPrint"), &QAction::triggered, this, &TFormMain::IBEAntialiasButtonPrintClick);
     connect(Action("ExportBuildings"), &QAction::triggered, this, &TFormMain::ExportBuildingsClick);
     connect(Action("ImportBuildings"), &QAction::triggered, this, &TFormMain::ImportBuildingsClick);
+    connect(Action("Material1"), &QAction::triggered, this, &TFormMain::Material1Click);
     for (const char* Later : {"ExportBuildings", "ImportBuildings", "Language", "Material1"}) {
         Action(Later)->setEnabled(false);
     }
@@ -641,6 +643,7 @@ void TFormMain::SetDialogs(const TMainDialogs& Dialogs) {
     }
     Action("IBEAntialiasButtonAbout")->setEnabled(FDialogs.About != nullptr);
     Action("ExportBuildings")->setEnabled(FDialogs.Export != nullptr);
+    Action("Material1")->setEnabled(FDialogs.MaterialManager != nullptr);
     Action("ImportBuildings")->setEnabled(FDialogs.Import != nullptr && FDialogs.ImportProgress != nullptr &&
                                           FDialogs.ExportData != nullptr);
 }
@@ -780,6 +783,16 @@ void TFormMain::ImportBuildingsClick() {
     FData->PostAll();
     FDialogs.ExportData->RefreshAll();
     RunBuildingImport(this, *FDialogs.ExportData, *FDialogs.Import, *FDialogs.ImportProgress);
+    FData->RefreshAllData();
+}
+
+void TFormMain::Material1Click() {
+    CommitFocusedInput();
+    if (FDialogs.MaterialManager == nullptr) {
+        return;
+    }
+    FData->PostAll();
+    TMessageBox::RunDialog(*FDialogs.MaterialManager);
     FData->RefreshAllData();
 }
 

@@ -42,6 +42,7 @@ class TFormWindowSelect;
 class TFormDoorEdit;
 class TFormDoorSelect;
 class TFormAbout;
+class TFormMaterialManager;
 class TFormExport;
 class TFormImport;
 class TFormImportNotifier;
@@ -60,6 +61,7 @@ struct TMainDialogs {
     TFormImport* Import = nullptr;
     TFormImportNotifier* ImportProgress = nullptr;
     TDataModuleExportBuilding* ExportData = nullptr;
+    TFormMaterialManager* MaterialManager = nullptr;
 };
 
 class TFormMain : public QMainWindow, public IStatusObserver, public ICalcErrorReport {
@@ -117,6 +119,7 @@ public:
     void IBEAntialiasButtonPrintClick();
     void ExportBuildingsClick();
     void ImportBuildingsClick();
+    void Material1Click();
 
     // Handlers of the lists that are not bound to a field.
     void ComboBoxVentTypeChange();

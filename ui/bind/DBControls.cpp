@@ -194,6 +194,35 @@ TDBText::TDBText(TDataSource& Source, const std::string& Field, QWidget* Parent)
 
 void TDBText::ShowValue() { setText(FLink.Text()); }
 
+// ------------------------------------------------------------------ TDBCheckBox
+
+TDBCheckBox::TDBCheckBox(TDataSource& Source, const std::string& Field, const QString& Caption, QWidget* Parent)
+    : QCheckBox(Caption, Parent), FLink(Source, Field) {
+    FLink.SetCaption(Caption);
+    connect(&Source, &TDataSource::DataChanged, this, &TDBCheckBox::ShowValue);
+    connect(&Source, &TDataSource::StateChanged, this, &TDBCheckBox::ShowValue);
+    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
+        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
+            ShowValue();
+        }
+    });
+    connect(this, &QCheckBox::clicked, this, [this](bool On) {
+        if (!FShowing) {
+            FLink.Source().WriteValue(FLink.Field(), TValue(int64_t{On ? 1 : 0}), FLink.Caption(), this);
+            ShowValue();
+        }
+    });
+    ShowValue();
+}
+
+void TDBCheckBox::ShowValue() {
+    TField* F = FLink.FindField();
+    const TDataset& D = FLink.Source().Dataset();
+    FShowing = true;
+    setChecked(F != nullptr && !(D.IsEmpty() && D.State() == TDatasetState::Browse) && F->AsBoolean());
+    FShowing = false;
+}
+
 // ------------------------------------------------------------------ TDBLookupComboBox
 
 TDBLookupComboBox::TDBLookupComboBox(TDataSource& Source, const std::string& Field, TDataSource& List,

@@ -7,6 +7,7 @@
 #include "ui/bind/DataSource.h"
 #include "ui/bind/FieldFormat.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +85,19 @@ public:
 
 private:
     TFieldLink FLink;
+};
+
+// A check box of a truth-value field.
+class TDBCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    TDBCheckBox(TDataSource& Source, const std::string& Field, const QString& Caption, QWidget* Parent = nullptr);
+    TFieldLink& Link() { return FLink; }
+    void ShowValue();
+
+private:
+    TFieldLink FLink;
+    bool FShowing = false;
 };
 
 // A drop-down list of the rows of a list source (an archive view): it shows

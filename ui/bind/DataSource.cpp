@@ -65,6 +65,14 @@ bool TDataSource::Write(const std::string& Field, const TValue& Value, const QSt
         emit DataChanged();
         return false;
     }
+    if (FValidator) {
+        const QString Why = FValidator(Field, Value);
+        if (!Why.isEmpty()) {
+            Report(Caption, Why, Parent);
+            emit DataChanged();
+            return false;
+        }
+    }
     const bool Started = FDataset.State() == TDatasetState::Browse;
     TField& F = FDataset.FieldByName(Field);
     std::optional<TValue> Old;
@@ -74,7 +82,9 @@ bool TDataSource::Write(const std::string& Field, const TValue& Value, const QSt
         }
         Old = F.Value();
         F.SetValue(Value);
-        FDataset.Post();
+        if (FAutoPost) {
+            FDataset.Post();
+        }
         return true;
     } catch (const std::exception& E) {
         // Nothing half-written stays: a row this write put into edit goes

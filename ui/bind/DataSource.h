@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 class TDataSource : public QObject {
@@ -29,6 +31,14 @@ public:
     // The same for a value chosen from a list.
     bool WriteValue(const std::string& Field, const TValue& Value, const QString& Caption, QWidget* Parent);
 
+    // Whether a write posts the row at once (the default) or leaves it in
+    // edit until the view posts it (a navigator's Post, moving to another row).
+    void SetAutoPost(bool On) { FAutoPost = On; }
+    // A rule a value must pass before it is written: returns why it cannot
+    // be taken, in words for the user, or "" when it can.
+    using TValidator = std::function<QString(const std::string& Field, const TValue& Value)>;
+    void SetValidator(TValidator Validator) { FValidator = std::move(Validator); }
+
 signals:
     // Another row became current, or the rows were re-read: every bound
     // widget shows the current row again.
@@ -46,4 +56,6 @@ private:
 
     TDataset& FDataset;
     int FListener = 0;
+    bool FAutoPost = true;
+    TValidator FValidator;
 };
