@@ -31,6 +31,9 @@ int WithDatabase(const Options& Opts, const std::function<int(TDataModuleBVDBCon
         *Opts.Err << "braskvalla-cli: warning: the migration script failed and was kept for the next start: "
                   << Connection->MigrationError() << '\n';
     }
+    if (!Connection->MigrationNotice().empty()) {
+        *Opts.Err << "braskvalla-cli: warning: " << Connection->MigrationNotice() << '\n';
+    }
     try {
         return Body(*Connection);
     } catch (const EDatabaseError& E) {

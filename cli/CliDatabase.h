@@ -20,8 +20,8 @@ std::unique_ptr<TDataModuleBVDBConnect> ConnectDatabase(const Options& Opts);
 // Connects and runs Body. A database failure, while connecting or in Body,
 // is reported on Opts.Err ("braskvalla-cli: " and a message naming the
 // database and the problem) and gives ExitDatabase. A failed migration
-// script is reported as a warning; the command still runs. Other
-// exceptions pass on.
+// script, and one that ran but cannot be removed, are reported as warnings;
+// the command still runs. Other exceptions pass on.
 int WithDatabase(const Options& Opts, const std::function<int(TDataModuleBVDBConnect&)>& Body);
 
 } // namespace cli

@@ -4,6 +4,8 @@
 #include "db/FileIO.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,7 @@ namespace {
 
 const char* const ConnectionFileName = "dbconnection";
 const char* const MigrationScriptName = "RunAndRemove.sql";
+const char* const AppliedScriptSuffix = ".done";
 const char* const DefaultDatabaseName = "bvdb.s3db";
 
 #ifdef _WIN32
@@ -65,6 +68,61 @@ std::vector<std::string> SplitLines(std::string Text) {
         Start = End + 1;
     }
     return Lines;
+}
+
+// The checksum by which a migration script that ran is known again: FNV-1a
+// (64 bits) of its bytes, and their number.
+std::string ScriptChecksum(const std::string& Text) {
+    uint64_t H = 14695981039346656037ULL;
+    for (const unsigned char C : Text) {
+        H = (H ^ C) * 1099511628211ULL;
+    }
+    char Hex[17];
+    std::snprintf(Hex, sizeof Hex, "%016llx", static_cast<unsigned long long>(H));
+    return std::string(Hex) + "-" + std::to_string(Text.size());
+}
+
+// The scripts that ran are recorded in a table of their own, made when the
+// first one runs.
+const char* const AppliedScriptsTable = "AppliedScripts";
+
+// True when a script of this checksum ran; When receives the time it did.
+bool IsRecorded(TDatabase& Db, const std::string& Checksum, std::string& When) {
+    if (!Db.TableExists(AppliedScriptsTable)) {
+        return false;
+    }
+    TStatement St = Db.Prepare(std::string("SELECT APPLIED FROM ") + AppliedScriptsTable + " WHERE CHECKSUM = ?1");
+    St.Bind(1, Checksum);
+    if (!St.Step()) {
+        return false;
+    }
+    const TValue V = St.Column(0);
+    const auto* S = std::get_if<std::string>(&V);
+    When = S != nullptr ? *S : std::string();
+    return true;
+}
+
+void Record(TDatabase& Db, const std::string& Checksum) {
+    Db.Exec(std::string("CREATE TABLE IF NOT EXISTS ") + AppliedScriptsTable +
+            " (CHECKSUM VARCHAR(100) PRIMARY KEY, APPLIED DATETIME NOT NULL DEFAULT CURRENT_TIMESTAMP)");
+    TStatement St = Db.Prepare(std::string("INSERT INTO ") + AppliedScriptsTable + " (CHECKSUM) VALUES (?1)");
+    St.Bind(1, Checksum);
+    St.Execute();
+}
+
+// Takes a script that ran out of the way: removes it or, when it cannot be
+// removed, renames it to ...".done". The cause when neither works, else "".
+std::string PutAside(const fs::path& Script) {
+    const TFileSystemCalls& Calls = FileSystemCalls();
+    if (Calls.Remove(Script.string().c_str()) == 0) {
+        return {};
+    }
+    const std::string Why = std::strerror(errno);
+    const std::string Done = Script.string() + AppliedScriptSuffix;
+    if (Calls.Rename(Script.string().c_str(), Done.c_str()) == 0) {
+        return {};
+    }
+    return Why;
 }
 
 // True when anything is at Path, a dangling link included.
@@ -150,34 +208,52 @@ void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
 
 void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {
     FMigrationError.clear();
+    FMigrationNotice.clear();
     const fs::path Script = fs::path(GetDataFolder()) / MigrationScriptName;
-    std::error_code Ec;
-    if (!fs::exists(Script, Ec)) {
+    if (!PathTaken(Script)) {
         return;
     }
-    std::vector<std::string> Lines;
+    std::string Text;
     try {
-        Lines = SplitLines(ReadText(Script));
+        Text = ReadText(Script);
     } catch (const std::exception& E) {
         FMigrationError = "cannot read " + Script.string() + ": " + E.what();
         return;
     }
-    std::string Sql;
-    for (size_t I = 0; I < Lines.size(); ++I) {
-        Sql += (I == 0 ? "" : "\r\n") + Lines[I];
+    // A script that ran but could not be taken away afterwards is known by
+    // its checksum: running it again would apply its statements twice.
+    const std::string Checksum = ScriptChecksum(Text);
+    std::string Applied;
+    if (!IsRecorded(*FConnection, Checksum, Applied)) {
+        const std::vector<std::string> Lines = SplitLines(Text);
+        std::string Sql;
+        for (size_t I = 0; I < Lines.size(); ++I) {
+            Sql += (I == 0 ? "" : "\r\n") + Lines[I];
+        }
+        // A transaction that cannot even start ends the connecting with its
+        // error.
+        TDatabase::TTransaction Tx(*FConnection);
+        try {
+            FConnection->ExecScript(Sql);
+            // In the same transaction: the script and the record that it
+            // ran land together or not at all.
+            Record(*FConnection, Checksum);
+            Tx.Commit();
+        } catch (const EDatabaseError& E) {
+            // Rolled back; the script stays and is tried again at the next
+            // start.
+            FMigrationError = Script.string() + ": " + E.what();
+            return;
+        }
+        Applied.clear();
     }
-    // A transaction that cannot even start ends the connecting with its error.
-    TDatabase::TTransaction Tx(*FConnection);
-    try {
-        FConnection->ExecScript(Sql);
-        Tx.Commit();
-    } catch (const EDatabaseError& E) {
-        // Rolled back; the script stays and is tried again at the next start.
-        FMigrationError = Script.string() + ": " + E.what();
-        return;
+    const std::string Why = PutAside(Script);
+    if (!Why.empty()) {
+        FMigrationNotice = Script.string() + " has been applied to the database" +
+                           (Applied.empty() ? "" : " (" + Applied + " UTC)") +
+                           " but can be neither removed nor renamed (" + Why +
+                           "). It will not be run again; remove it by hand.";
     }
-    // A script that cannot be deleted runs again at the next start.
-    fs::remove(Script, Ec);
 }
 
 void TDataModuleBVDBConnect::CheckSchema() const {

@@ -34,6 +34,11 @@ public:
     // The failure of the migration script at this start ("" when there was
     // none, or it ran). The script then stays in place for the next start.
     const std::string& MigrationError() const { return FMigrationError; }
+    // What the user must do about a migration script that ran (at this
+    // start or an earlier one) but can be neither removed nor renamed:
+    // it names the file and the cause and says that the script will not be
+    // run again ("" when there is nothing to do). Shown like MigrationError.
+    const std::string& MigrationNotice() const { return FMigrationNotice; }
 
     // The path used when the connection file can be neither read nor
     // written: the data folder + "bvdb.s3db".
@@ -51,8 +56,13 @@ public:
     // user chose, and the default one would show other buildings.
     void ZConnectionBVDBBeforeConnect();
     // Runs the data folder's "RunAndRemove.sql", if there is one, in one
-    // transaction; deletes it after the commit. A failing script is rolled
-    // back and kept for the next start; its error is kept in MigrationError.
+    // transaction, which also records its checksum in the table
+    // "AppliedScripts"; after the commit the script is removed, or renamed
+    // to "RunAndRemove.sql.done" when it cannot be removed. A script whose
+    // checksum is recorded has run already: it is not run again, only taken
+    // away; when neither works, MigrationNotice says so. A failing script is
+    // rolled back and kept for the next start; its error is kept in
+    // MigrationError.
     void ZConnectionBVDBAfterConnect();
 
 private:
@@ -63,4 +73,5 @@ private:
     std::string FDatabasePath;
     std::unique_ptr<TDatabase> FConnection;
     std::string FMigrationError;
+    std::string FMigrationNotice;
 };

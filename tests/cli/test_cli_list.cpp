@@ -37,6 +37,24 @@ TEST(CliList, DataDirConnectsThroughTheConnectionFileAndRunsTheScript) {
     EXPECT_TRUE(fs::exists(Dir / "RunAndRemove.sql"));
 }
 
+// A script that ran but stays in the folder is named at every start, and
+// its statements are applied once.
+TEST(CliList, AScriptThatCannotBeRemovedIsNamedAndRunsOnce) {
+    TempDataFolder Data;
+    CreateSchemaDatabase(Data.File("bvdb.s3db"));
+    WriteFile(Data.File("RunAndRemove.sql"), "INSERT INTO Buildings (ID) VALUES ('Migrerad');");
+    TScopedFileSystemCalls Stubborn(StubbornFolder(true));
+    for (int Start = 1; Start <= 2; ++Start) {
+        SCOPED_TRACE("start " + std::to_string(Start));
+        const TRun R = RunCli({"list"});
+        EXPECT_EQ(R.Code, 0) << R.Err;
+        EXPECT_EQ(R.Out, "Migrerad\n");
+        EXPECT_EQ(R.Err.rfind("braskvalla-cli: warning: " + Data.File("RunAndRemove.sql") + " has been applied", 0), 0u)
+            << R.Err;
+        EXPECT_NE(R.Err.find("It will not be run again; remove it by hand.\n"), std::string::npos) << R.Err;
+    }
+}
+
 TEST(CliList, DatabaseFailuresExitWithFourNamingThePathAndCreateNothing) {
     TempDataFolder Data;
     const std::string Missing = (Data.Root / "missing.s3db").string();

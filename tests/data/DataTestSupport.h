@@ -5,6 +5,7 @@
 #include "data/UnitBVDir.h"
 #include "tests/TestSupport.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -42,5 +43,24 @@ public:
     fs::path Folder; // the data folder
     std::optional<std::string> Saved;
 };
+
+// The file calls of a data folder that refuses to let a file go: removing
+// fails, and renaming too when RenameToo. Permission bits do not stop root,
+// so the tests make the calls fail, as a folder without write permission
+// makes them fail.
+inline TFileSystemCalls StubbornFolder(bool RenameToo) {
+    TFileSystemCalls C = FileSystemCalls();
+    C.Remove = [](const char*) {
+        errno = EACCES;
+        return -1;
+    };
+    if (RenameToo) {
+        C.Rename = [](const char*, const char*) {
+            errno = EACCES;
+            return -1;
+        };
+    }
+    return C;
+}
 
 } // namespace bvtest

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 using namespace bvtest;
@@ -164,6 +166,68 @@ TEST(BVDBConnect, TheMigrationScriptRunsOnceInOneTransaction) {
     EXPECT_FALSE(fs::exists(Data.File("RunAndRemove.sql")));
     TDataModuleBVDBConnect Again; // nothing runs a second time
     EXPECT_EQ(CountRows(Again.ZConnectionBVDB(), "PreDefClimate"), 1);
+}
+
+// A script that may run only once: each run adds a "+".
+const char* const AddAPlus = "UPDATE PreDefClimate SET INFO = INFO || '+';\n";
+
+std::string Info(TDataModuleBVDBConnect& Module) {
+    TStatement St = Module.ZConnectionBVDB().Prepare("SELECT INFO FROM PreDefClimate");
+    return St.Step() ? std::get<std::string>(St.Column(0)) : "";
+}
+
+void CreateDatabaseWithOneProfile(const std::string& Path) {
+    CreateSchemaDatabase(Path)->Exec("INSERT INTO PreDefClimate (ID, INFO) VALUES ('Lund', 'Skåne')");
+}
+
+TEST(BVDBConnect, AScriptThatCannotBeRemovedIsRenamedAndNotRunAgain) {
+    TempDataFolder Data;
+    CreateDatabaseWithOneProfile(Data.File("bvdb.s3db"));
+    WriteFile(Data.File("RunAndRemove.sql"), AddAPlus);
+    {
+        TScopedFileSystemCalls NoRemoval(StubbornFolder(false));
+        TDataModuleBVDBConnect Module;
+        EXPECT_EQ(Module.MigrationError(), "");
+        EXPECT_EQ(Module.MigrationNotice(), "");
+        EXPECT_EQ(Info(Module), "Skåne+");
+    }
+    EXPECT_FALSE(fs::exists(Data.File("RunAndRemove.sql")));
+    EXPECT_EQ(ReadFile(Data.File("RunAndRemove.sql.done")), AddAPlus);
+    TDataModuleBVDBConnect Again;
+    EXPECT_EQ(Info(Again), "Skåne+");
+}
+
+TEST(BVDBConnect, AScriptThatCanBeNeitherRemovedNorRenamedIsNotRunAgain) {
+    TempDataFolder Data;
+    CreateDatabaseWithOneProfile(Data.File("bvdb.s3db"));
+    WriteFile(Data.File("RunAndRemove.sql"), AddAPlus);
+    {
+        TScopedFileSystemCalls Stubborn(StubbornFolder(true));
+        for (int Start = 1; Start <= 2; ++Start) {
+            SCOPED_TRACE("start " + std::to_string(Start));
+            TDataModuleBVDBConnect Module;
+            EXPECT_EQ(Module.MigrationError(), "");
+            // The user is told what to do, at every start while it is there.
+            const std::string& Notice = Module.MigrationNotice();
+            EXPECT_NE(Notice.find(Data.File("RunAndRemove.sql")), std::string::npos) << Notice;
+            EXPECT_NE(Notice.find("will not be run again"), std::string::npos) << Notice;
+            EXPECT_NE(Notice.find(std::strerror(EACCES)), std::string::npos) << Notice;
+            EXPECT_EQ(Info(Module), "Skåne+");
+            EXPECT_EQ(ReadFile(Data.File("RunAndRemove.sql")), AddAPlus);
+        }
+    }
+    // Once the folder lets it go, the script goes, still without running.
+    {
+        TDataModuleBVDBConnect Module;
+        EXPECT_EQ(Module.MigrationNotice(), "");
+        EXPECT_EQ(Info(Module), "Skåne+");
+        EXPECT_FALSE(fs::exists(Data.File("RunAndRemove.sql")));
+    }
+    // Another script is another migration: it runs.
+    WriteFile(Data.File("RunAndRemove.sql"), std::string(AddAPlus) + "-- the next one\n");
+    TDataModuleBVDBConnect Next;
+    EXPECT_EQ(Info(Next), "Skåne++");
+    EXPECT_FALSE(fs::exists(Data.File("RunAndRemove.sql")));
 }
 
 TEST(BVDBConnect, AFailingMigrationScriptChangesNothingAndStays) {
