@@ -110,11 +110,21 @@ std::string Fixed(double V, int Decimals) {
     return S.str();
 }
 
-// Prints the calculation error box of the desktop window on stderr.
+// Prints the text of the desktop window's calculation error box on stderr,
+// on one line: its lines (heading, member, cause) joined by ": ".
 struct TErrReport : ICalcErrorReport {
     std::ostream& Err;
     explicit TErrReport(std::ostream& E) : Err(E) {}
-    void ShowCalcError(const std::string& Text) override { Err << Text << '\n'; }
+    void ShowCalcError(const std::string& Text) override {
+        std::string Line;
+        for (size_t At = 0; At < Text.size(); ++At) {
+            if (Text[At] == '\r' && At + 1 < Text.size() && Text[At + 1] == '\n') {
+                continue;
+            }
+            Line += Text[At] == '\n' ? std::string(": ") : std::string(1, Text[At]);
+        }
+        Err << "braskvalla-cli: " << Line << '\n';
+    }
 };
 
 // The exact ID of the building named Name (letter case ignored), or "".

@@ -43,7 +43,9 @@ class TStatusNotifier : public TSubject {};
 
 // Shows a calculation failure to the user (a message box in the desktop
 // application, stderr in the command-line tool). Text is the heading, CR LF,
-// and the failure's message.
+// and the failure's message: the member that failed, CR LF, and what is
+// wrong with it ("Beräkningen kunde inte genomföras\r\nHusgrund\r\n
+// Grundmurens djup under mark är 0 mm.").
 class ICalcErrorReport {
 public:
     virtual ~ICalcErrorReport() = default;

@@ -4,8 +4,12 @@
 #include "calc/MathError.h"
 #include "db/Dataset.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <utility>
 
 const char* const kComponentTypeOuterWall = "OuterWall";
@@ -106,17 +110,65 @@ void EditOrAppend(TDataset& T, const std::vector<std::string>& Columns,
     }
 }
 
+// ---------------------------------------------------------------------------
+// The texts that say why a member cannot be calculated, in the words of the
+// input pages.
+
+// A number as the pages show it: decimal comma, no trailing zeros.
+std::string Number(double V) {
+    char Buf[32];
+    std::snprintf(Buf, sizeof Buf, "%g", V);
+    std::string S = Buf;
+    std::replace(S.begin(), S.end(), '.', ',');
+    return S;
+}
+
+// "a", "a och b", "a, b och c".
+std::string JoinAnd(const std::vector<std::string>& Parts) {
+    std::string S;
+    for (size_t k = 0; k < Parts.size(); ++k) {
+        S += (k == 0 ? "" : k + 1 == Parts.size() ? " och " : ", ") + Parts[k];
+    }
+    return S;
+}
+
+// Sentences one after the other.
+std::string Sentences(const std::vector<std::string>& Parts) {
+    std::string S;
+    for (const std::string& P : Parts) {
+        S += (S.empty() ? "" : " ") + P;
+    }
+    return S;
+}
+
+// Adds "What är V Unit." when V, which the calculation divides by or takes
+// the logarithm of, is not positive.
+void NeedPositive(std::vector<std::string>& Faults, double V, const std::string& What, const char* Unit,
+                  double Scale = 1.0) {
+    if (!(V > 0)) {
+        Faults.push_back(What + " är " + Number(V * Scale) + " " + Unit + ".");
+    }
+}
+
 // Runs F and turns an arithmetic failure inside it into the calculation
-// error that names the member.
-template <class Fn>
-void AsCalcStep(const std::string& Name, Fn&& F) {
+// error that names the member and what is wrong with it: what Describe sees
+// in the member's inputs or, when it sees nothing, the arithmetic fault.
+template <class Fn, class Why>
+void AsCalcStep(const std::string& Name, Fn&& F, Why&& Describe) {
+    const auto Fail = [&](const std::exception& E) {
+        std::string Cause = Describe();
+        if (Cause.empty()) {
+            Cause = std::string("Något värde går inte att räkna med (") + E.what() + ").";
+        }
+        return ECalcException(Name, Cause);
+    };
     try {
         ClearMathFlags();
         F();
-    } catch (const EMathError&) {
-        throw ECalcException(Name);
-    } catch (const EInputError&) {
-        throw ECalcException(Name);
+    } catch (const EMathError& E) {
+        throw Fail(E);
+    } catch (const EInputError& E) {
+        throw Fail(E);
     }
 }
 
@@ -238,6 +290,41 @@ void TLayeredComponent::Compute() {
     FKappaOuter = C.Kappa2;
 }
 
+std::string TLayeredComponent::DescribeFault() const {
+    if (FLayers.empty()) {
+        return "Konstruktionen saknar skikt.";
+    }
+    std::vector<std::string> Faults;
+    bool AnyThickness = false;
+    for (const auto& L : FLayers) {
+        std::vector<std::string> Wrong;
+        const auto Positive = [&](double V, const char* What, const char* Unit) {
+            if (!(V > 0)) {
+                Wrong.push_back(std::string(What) + " är " + Number(V) + " " + Unit);
+            }
+        };
+        Positive(L->GetThermCond(), "konduktiviteten", "W/(m·K)");
+        Positive(L->GetDensity(), "densiteten", "kg/m³");
+        Positive(L->GetSpecCap(), "den specifika värmekapaciteten", "J/(kg·K)");
+        if (L->GetThickness() < 0) {
+            Wrong.push_back("tjockleken är " + Number(L->GetThickness() * 1000.0) + " mm");
+        }
+        AnyThickness = AnyThickness || L->GetThickness() != 0;
+        if (!Wrong.empty()) {
+            const std::string Name = L->GetID().empty() ? "" : " (" + L->GetID() + ")";
+            Faults.push_back("skikt " + std::to_string(L->GetPosition()) + Name + ": " + JoinAnd(Wrong));
+        }
+    }
+    if (Faults.empty()) {
+        return AnyThickness ? std::string() : "Alla skikt har tjockleken 0 mm.";
+    }
+    std::string S;
+    for (const std::string& F : Faults) {
+        S += (S.empty() ? "" : "; ") + F;
+    }
+    return "S" + S.substr(1) + "."; // the sentence starts with "Skikt"
+}
+
 double TLayeredComponent::GetUA() const { return FUValue * FArea; }
 double TLayeredComponent::GetInnerCapacity() const { return FArea * FKappaInner; }
 double TLayeredComponent::GetOuterCapacity() const { return FArea * FKappaOuter; }
@@ -357,6 +444,22 @@ void TDoor::Load() {
     FUValue = ReadFloat(T, "UVALUE");
     FBuilding = ReadString(T, "BUILDING");
     ReturnTo(&T, Current);
+}
+
+std::string TDoor::DescribeFault() const {
+    std::vector<std::string> Faults;
+    if (FUValue < 0) {
+        Faults.push_back("U-värdet är " + Number(FUValue) + " W/(m²·K).");
+    }
+    if (FArea < 0) {
+        Faults.push_back("Arean är " + Number(FArea) + " m².");
+    }
+    const long double UA = static_cast<long double>(FUValue) * FArea;
+    if (Faults.empty() && !(std::fabs(UA) <= std::numeric_limits<double>::max())) {
+        Faults.push_back("U-värdet " + Number(FUValue) + " W/(m²·K) gånger arean " + Number(FArea) +
+                         " m² är för stort för beräkningen.");
+    }
+    return Sentences(Faults);
 }
 
 void TDoor::Store() {
@@ -901,6 +1004,87 @@ void TFinlandHeatedCellar1::Store() {
     T.Post();
 }
 
+// ---------------------------------------------------------------------------
+// Why a foundation cannot be calculated, in the words of its page
+
+std::string TGroundObject::DescribeFault() {
+    std::vector<std::string> Faults;
+    const std::pair<const char*, const TComponentList*> Groups[] = {
+        {"Mellangolv", &FFloors}, {"Grundmur", &FWalls}, {"Markplatta", &FSlabs}};
+    for (const auto& [Label, Group] : Groups) {
+        for (const auto& C : *Group) {
+            std::string F = C->DescribeFault();
+            if (!F.empty()) {
+                F[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(F[0])));
+                Faults.push_back(std::string(Label) + " " + C->GetID() + ": " + F);
+            }
+        }
+    }
+    DescribeInputs(Faults);
+    return Sentences(Faults);
+}
+
+namespace {
+
+// The inputs every kind divides by: the perimeter and the conductivity of
+// the ground (which comes with the soil chosen).
+void DescribeGroundInputs(std::vector<std::string>& Faults, double P, double Lambda, const std::string& Soil) {
+    NeedPositive(Faults, P, "Byggnadens yttre omkrets", "m");
+    NeedPositive(Faults, Lambda, Soil.empty() ? "Markens konduktivitet" : "Markens konduktivitet (marktyp " + Soil + ")",
+                 "W/(m·K)");
+}
+
+} // namespace
+
+void TSlabonGround::DescribeInputs(std::vector<std::string>& Faults) const {
+    DescribeGroundInputs(Faults, P, Lambda, FSoilName);
+}
+
+void TSlabHorizontal::DescribeInputs(std::vector<std::string>& Faults) const {
+    DescribeGroundInputs(Faults, P, Lambda, FSoilName);
+    NeedPositive(Faults, LambdaN, "Isoleringens konduktivitet", "W/(m·K)");
+}
+
+void TSlabVertical::DescribeInputs(std::vector<std::string>& Faults) const {
+    DescribeGroundInputs(Faults, P, Lambda, FSoilName);
+    if (!(LambdaN > 0)) {
+        Faults.push_back(EdgeConductivityFault());
+    }
+}
+
+std::string TSlabVertical::EdgeConductivityFault() const {
+    // The low-density wall is the edge insulation; its page names it so.
+    const char* What = SameText(FKindKey, "LowDensityWall") ? "Grundmurens konduktivitet" : "Isoleringens konduktivitet";
+    return std::string(What) + " är " + Number(LambdaN) + " W/(m·K).";
+}
+
+std::string TFinlandVertical1::EdgeConductivityFault() const {
+    return "Grundmurens tjocklek och isoleringens tjocklek är inte valda.";
+}
+
+std::string TFinlandVertical2::EdgeConductivityFault() const { return "Grundmurens tjocklek är inte vald."; }
+
+void TSuspendedFloor::DescribeInputs(std::vector<std::string>& Faults) const {
+    DescribeGroundInputs(Faults, P, Lambda, FSoilName);
+}
+
+void THeatedCellar::DescribeInputs(std::vector<std::string>& Faults) const {
+    DescribeGroundInputs(Faults, P, Lambda, FSoilName);
+    if (!(z > 0)) {
+        Faults.push_back(DepthFault());
+    }
+}
+
+std::string THeatedCellar::DepthFault() const {
+    return "Grundmurens djup under mark är " + Number(z * 1000.0) + " mm.";
+}
+
+std::string TFinlandHeatedCellar1::DepthFault() const {
+    // The depth is the sum of the two depths of the page.
+    return z == 0 ? std::string("Isoblockdjup och standardblockdjup under mark är båda 0 mm.")
+                  : "Isoblockdjup och standardblockdjup under mark är tillsammans " + Number(z * 1000.0) + " mm.";
+}
+
 std::shared_ptr<IGround> CreateGroundObject(const std::string& Key) {
     // Tested in this order; the two vertical kinds share one class.
     if (SameText(Key, "SuspendedFloor")) return std::make_shared<TSuspendedFloor>();
@@ -1152,33 +1336,42 @@ void TBuilding::Compute() {
     long double Envelope = 0;
 
     for (const auto& Door : FDoors) {
-        AsCalcStep(Door->GetID(), [&] {
-            const long double UA = Checked(static_cast<long double>(Door->GetUValue()) * Door->GetArea(), "U·A");
-            HT = Checked(HT + UA, "U·A");
-            UASum = Checked(UASum + UA, "U·A");
-            Envelope = Checked(Envelope + Door->GetArea(), "area");
-        });
+        AsCalcStep(
+            Door->GetID(),
+            [&] {
+                const long double UA = Checked(static_cast<long double>(Door->GetUValue()) * Door->GetArea(), "U·A");
+                HT = Checked(HT + UA, "U·A");
+                UASum = Checked(UASum + UA, "U·A");
+                Envelope = Checked(Envelope + Door->GetArea(), "area");
+            },
+            [&] { return Door->DescribeFault(); });
     }
     // Outer walls and roofs lose heat to the outside; inner walls and
     // intermediate floors only store heat, on both sides.
     const auto Envelopes = [&](TComponentList& List) {
         for (const auto& Comp : List) {
-            AsCalcStep(Comp->GetID(), [&] {
-                Comp->Compute();
-                const long double UA = Checked(Comp->GetUA(), "U·A");
-                UASum = Checked(UASum + UA, "U·A");
-                HT = Checked(HT + UA, "U·A");
-                C = Checked(C + Comp->GetInnerCapacity(), "värmekapacitet");
-                Envelope = Checked(Envelope + Comp->GetArea(), "area");
-            });
+            AsCalcStep(
+                Comp->GetID(),
+                [&] {
+                    Comp->Compute();
+                    const long double UA = Checked(Comp->GetUA(), "U·A");
+                    UASum = Checked(UASum + UA, "U·A");
+                    HT = Checked(HT + UA, "U·A");
+                    C = Checked(C + Comp->GetInnerCapacity(), "värmekapacitet");
+                    Envelope = Checked(Envelope + Comp->GetArea(), "area");
+                },
+                [&] { return Comp->DescribeFault(); });
         }
     };
     const auto Inner = [&](TComponentList& List) {
         for (const auto& Comp : List) {
-            AsCalcStep(Comp->GetID(), [&] {
-                Comp->Compute();
-                C = Checked(C + Comp->GetInnerCapacity() + Comp->GetOuterCapacity(), "värmekapacitet");
-            });
+            AsCalcStep(
+                Comp->GetID(),
+                [&] {
+                    Comp->Compute();
+                    C = Checked(C + Comp->GetInnerCapacity() + Comp->GetOuterCapacity(), "värmekapacitet");
+                },
+                [&] { return Comp->DescribeFault(); });
         }
     };
     Envelopes(FOuterWalls);
@@ -1187,19 +1380,23 @@ void TBuilding::Compute() {
     Inner(FInnerRoofs);
 
     double GroundArea = 0;
-    AsCalcStep(kFoundationName, [&] {
-        GroundArea = FGround->GetArea();
-        if (GroundArea > 0) {
-            FGround->Compute();
-            ClearMathFlags();
-            const long double UA = Checked(static_cast<long double>(FGround->GetU()) * FGround->GetArea(), "U·A");
+    AsCalcStep(
+        kFoundationName,
+        [&] {
             GroundArea = FGround->GetArea();
-            HT = Checked(HT + UA, "U·A");
-            C = Checked(C + FGround->GetHeatCapacity(), "värmekapacitet");
-            UASum = Checked(UASum + UA, "U·A");
-            Envelope = Checked(Envelope + GroundArea, "area");
-        }
-    });
+            if (GroundArea > 0) {
+                FGround->Compute();
+                ClearMathFlags();
+                const long double UA =
+                    Checked(static_cast<long double>(FGround->GetU()) * FGround->GetArea(), "U·A");
+                GroundArea = FGround->GetArea();
+                HT = Checked(HT + UA, "U·A");
+                C = Checked(C + FGround->GetHeatCapacity(), "värmekapacitet");
+                UASum = Checked(UASum + UA, "U·A");
+                Envelope = Checked(Envelope + GroundArea, "area");
+            }
+        },
+        [&] { return FGround->DescribeFault(); });
 
     // Errors of the window sums are not the windows' own: they pass on as
     // they are.

@@ -35,11 +35,23 @@ public:
     explicit EBVException(const std::string& Msg) : std::runtime_error(Msg) {}
 };
 
-// A calculation that cannot be carried out; the message names the member that
-// failed (a construction's or a door's ID, "Husgrund" for the foundation).
+// A calculation that cannot be carried out. The message names the member
+// that failed (a construction's or a door's ID, "Husgrund" for the
+// foundation) and, on a line of its own (after CR LF), what is wrong with it
+// in the words of the input pages ("Skikt 2 (Mineralull): konduktiviteten är
+// 0 W/(m·K).").
 class ECalcException : public EBVException {
 public:
-    explicit ECalcException(const std::string& Msg) : EBVException(Msg) {}
+    explicit ECalcException(const std::string& Msg) : EBVException(Msg), FMember(Msg) {}
+    ECalcException(const std::string& Member, const std::string& Cause)
+        : EBVException(Cause.empty() ? Member : Member + "\r\n" + Cause), FMember(Member), FCause(Cause) {}
+
+    const std::string& Member() const { return FMember; }
+    const std::string& Cause() const { return FCause; } // "" when not known
+
+private:
+    std::string FMember;
+    std::string FCause;
 };
 
 // Construction kinds, the values of LayeredComponents.TYPE and Layers.TYPE.
@@ -159,6 +171,12 @@ public:
     void Store();
     // Store, leaving the component table on the construction's row.
     void StoreHere();
+    // What makes Compute fail, in the words of the editor ("Skikt 2
+    // (Mineralull): konduktiviteten är 0 W/(m·K)."): no layers, layers of
+    // zero or negative conductivity, density or specific heat, or of
+    // negative thickness, only layers without thickness. "" when the inputs
+    // show nothing of the kind.
+    std::string DescribeFault() const;
 
     double GetArea() const { return FArea; }
     double GetUValue() const { return FUValue; }
@@ -237,6 +255,8 @@ public:
     double GetArea() const { return FArea; }
     double GetUValue() const { return FUValue; }
     const std::string& GetID() const { return FID; }
+    // What makes the door's U x A fail ("" when nothing is seen).
+    std::string DescribeFault() const;
 
 private:
     std::string FID;
@@ -274,6 +294,10 @@ public:
     // Sum of area x areal heat capacity of the constructions that face the
     // heated space, kJ/K.
     virtual double GetHeatCapacity() = 0;
+    // What makes Compute fail, in the words of the foundation page (a
+    // construction, a dimension that is zero, a choice not made); "" when
+    // nothing is seen.
+    virtual std::string DescribeFault() { return {}; }
 };
 
 using TComponentList = std::vector<std::unique_ptr<TLayeredComponent>>;
@@ -313,6 +337,10 @@ public:
     // Writes Held x Scale, or the loaded column value when it gives Held.
     void StoreScaled(TDataset& T, const char* Column, double Held, double Scale);
 
+    // The faults of the constructions ("Mellangolv Golv: skikt 2 ..."), then
+    // those of the kind's own inputs (DescribeInputs), one sentence each.
+    std::string DescribeFault() override;
+
 protected:
     // The current Grounds row; raises EBVException when the building has none.
     TDataset& GroundRow();
@@ -324,6 +352,9 @@ protected:
     // or appends one, and writes BUILDING and TYPE. The caller writes its
     // columns and posts.
     TDataset& EditGroundRow();
+    // Adds a sentence for each input of the kind that the calculation cannot
+    // work with (a perimeter of 0 m, a basement of depth 0).
+    virtual void DescribeInputs(std::vector<std::string>& Faults) const { (void)Faults; }
 
     std::string FBuilding;
     TDataset* FGroundTable = nullptr;
@@ -350,6 +381,9 @@ public:
     double GetU() override { return U; }
     double GetArea() override;
     double GetHeatCapacity() override;
+
+protected:
+    void DescribeInputs(std::vector<std::string>& Faults) const override;
 };
 
 // Slab with horizontal edge insulation ("SlabHorizontalInsulation").
@@ -362,6 +396,9 @@ public:
     // The slabs' area; unlike the other slab kinds it leaves A as it is.
     double GetArea() override;
     double GetHeatCapacity() override;
+
+protected:
+    void DescribeInputs(std::vector<std::string>& Faults) const override;
 };
 
 // Slab with vertical edge insulation or a foundation wall of low-density
@@ -378,6 +415,12 @@ public:
     double GetHeatCapacity() override;
     // Computes the slabs and sets A and Rf from them.
     virtual void PrepareFloor();
+
+protected:
+    void DescribeInputs(std::vector<std::string>& Faults) const override;
+    // The sentence for an edge insulation (or foundation wall) whose
+    // conductivity the calculation cannot use.
+    virtual std::string EdgeConductivityFault() const;
 };
 
 // Suspended floor over a ventilated crawl space ("SuspendedFloor").
@@ -398,6 +441,7 @@ protected:
     void LoadColumns(bool ReadWallDepth);
     // Writes the row's columns and posts (the constructions are not stored).
     void StoreColumns();
+    void DescribeInputs(std::vector<std::string>& Faults) const override;
 
     double FVentilationArea = 0; // cm2
     bool FUseGivenWallU = false;
@@ -417,6 +461,10 @@ public:
     bool GetUseGivenWallU() const { return FUseGivenWallU; }
 
 protected:
+    void DescribeInputs(std::vector<std::string>& Faults) const override;
+    // The sentence for a depth below ground the calculation cannot use.
+    virtual std::string DepthFault() const;
+
     bool FUseGivenWallU = false;
 };
 
@@ -457,6 +505,9 @@ public:
     int32_t GetSpecialVar1() const { return FSpecialVar1; }
     int32_t GetSpecialVar2() const { return FSpecialVar2; }
 
+protected:
+    std::string EdgeConductivityFault() const override;
+
 private:
     int32_t FSpecialVar1 = 0;
     int32_t FSpecialVar2 = 0;
@@ -468,6 +519,9 @@ public:
     void Load() override;
     void Store() override;
     int32_t GetSpecialVar1() const { return FSpecialVar1; }
+
+protected:
+    std::string EdgeConductivityFault() const override;
 
 private:
     int32_t FSpecialVar1 = 0;
@@ -493,6 +547,9 @@ public:
     int32_t GetSpecialVar1() const { return FSpecialVar1; }
     int32_t GetSpecialVar2() const { return FSpecialVar2; }
     int32_t GetSpecialVar3() const { return FSpecialVar3; }
+
+protected:
+    std::string DepthFault() const override;
 
 private:
     int32_t FSpecialVar1 = 0;
@@ -541,7 +598,9 @@ public:
     // months or its foundation row is missing.
     void Load(const std::string& ID);
     // Computes every member and runs the monthly balance. A failing
-    // construction, door or foundation raises ECalcException naming it.
+    // construction, door or foundation raises ECalcException naming it and
+    // saying what is wrong with it (its DescribeFault, or the arithmetic
+    // fault when that finds nothing).
     void Compute();
     // Writes the building, its foundation, months and members back, in one
     // transaction: on any failure nothing is written and the tables are

@@ -172,18 +172,22 @@ TEST(Calculation, EnteredValuesSurviveTheRoundTripExactly) {
 
 // ---------------------------------------------------------------------------
 // Failures: one of each class. Nothing is stored, the flags stay, the box
-// shows the heading, CR LF and the member that failed.
+// shows the heading, CR LF, the member that failed, CR LF and what is wrong
+// with it in the words of the input pages.
 
 struct TFailure {
     const char* Name;
     const char* Kind;
     const char* Sql;
-    const char* Message;
+    const char* Member;
+    const char* Cause;
 };
+
+void PrintTo(const TFailure& F, std::ostream* Out) { *Out << F.Name; }
 
 class CalculationFailure : public ::testing::TestWithParam<TFailure> {};
 
-TEST_P(CalculationFailure, ReportsTheMemberAndStoresNothing) {
+TEST_P(CalculationFailure, ReportsTheMemberAndTheCauseAndStoresNothing) {
     const TFailure& F = GetParam();
     TSession S(KindFixture(F.Kind, F.Sql), "Hus");
     TCounter Observer;
@@ -194,7 +198,7 @@ TEST_P(CalculationFailure, ReportsTheMemberAndStoresNothing) {
 
     EXPECT_FALSE(S.M.CalculateBuilding());
     ASSERT_EQ(S.Report.Texts.size(), 1u);
-    EXPECT_EQ(S.Report.Texts[0], std::string("Beräkningen kunde inte genomföras\r\n") + F.Message);
+    EXPECT_EQ(S.Report.Texts[0], std::string("Beräkningen kunde inte genomföras\r\n") + F.Member + "\r\n" + F.Cause);
     EXPECT_EQ(S.Db.Dump(), Before);
     EXPECT_EQ(S.M.IsCalculated(), WasCalculated);
     EXPECT_EQ(S.M.IsModified(), WasModified);
@@ -208,19 +212,38 @@ INSTANTIATE_TEST_SUITE_P(
         TFailure{"ConstructionWithoutLayers", "Slab",
                  "INSERT INTO LayeredComponents (BUILDING, TYPE, ID, AREA, UVALUE, NLAYERS, OUTERCAPACITY, "
                  "INNERCAPACITY) VALUES ('Hus', 'OuterWall', 'Tom vägg', 5, 0, 0, 0, 0);",
-                 "Tom vägg"},
+                 "Tom vägg", "Konstruktionen saknar skikt."},
         TFailure{"LayerOfZeroConductivity", "Slab",
-                 "UPDATE Layers SET THERMCOND = 0 WHERE COMPONENT = 'Tak' AND POS = 2;", "Tak"},
+                 "UPDATE Layers SET THERMCOND = 0 WHERE COMPONENT = 'Tak' AND POS = 2;", "Tak",
+                 "Skikt 2 (Mineralull 40): konduktiviteten är 0 W/(m·K)."},
         TFailure{"InnerWallLayerOfZeroDensity", "Slab",
-                 "UPDATE Layers SET DENSITY = 0 WHERE COMPONENT = 'Innervägg' AND POS = 2;", "Innervägg"},
-        TFailure{"HeatedBasementOfDepthZero", "HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;", "Husgrund"},
+                 "UPDATE Layers SET DENSITY = 0 WHERE COMPONENT = 'Innervägg' AND POS = 2;", "Innervägg",
+                 "Skikt 2 (Mineralull 40): densiteten är 0 kg/m³."},
+        TFailure{"LayerOfNegativeHeatCapacityAndThickness", "Slab",
+                 "UPDATE Layers SET SPECCAP = -840, DEPTH = -5 WHERE COMPONENT = 'Tak' AND POS = 2;", "Tak",
+                 "Skikt 2 (Mineralull 40): den specifika värmekapaciteten är -840 J/(kg·K) och tjockleken är -5 mm."},
+        TFailure{"HeatedBasementOfDepthZero", "HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;", "Husgrund",
+                 "Grundmurens djup under mark är 0 mm."},
+        TFailure{"HeatedBasementOnGroundOfZeroConductivity", "HeatedCellar",
+                 "UPDATE Grounds SET GROUNDTHERMCOND = 0;", "Husgrund",
+                 "Markens konduktivitet (marktyp Sand) är 0 W/(m·K)."},
         TFailure{"FinlandBasementWithoutWallDepths", "FinlandHeatedCellar1",
-                 "UPDATE Grounds SET SPECIALVAR2 = 0, SPECIALVAR3 = 0;", "Husgrund"},
+                 "UPDATE Grounds SET SPECIALVAR2 = 0, SPECIALVAR3 = 0;", "Husgrund",
+                 "Isoblockdjup och standardblockdjup under mark är båda 0 mm."},
+        TFailure{"SlabOfZeroPerimeter", "Slab", "UPDATE Grounds SET PERIMETER = 0;", "Husgrund",
+                 "Byggnadens yttre omkrets är 0 m."},
+        TFailure{"EdgeInsulationOfZeroConductivity", "SlabVerticalInsulation", "UPDATE Grounds SET ISOCOND = 0;",
+                 "Husgrund", "Isoleringens konduktivitet är 0 W/(m·K)."},
+        TFailure{"LowDensityWallOfZeroConductivity", "LowDensityWall", "UPDATE Grounds SET ISOCOND = 0;",
+                 "Husgrund", "Grundmurens konduktivitet är 0 W/(m·K)."},
+        TFailure{"FinlandBlockNotChosen", "FinlandVertical2", "UPDATE Grounds SET SPECIALVAR1 = 5;", "Husgrund",
+                 "Grundmurens tjocklek är inte vald."},
         TFailure{"FoundationConstructionOfZeroConductivity", "SuspendedFloor",
-                 "UPDATE Layers SET THERMCOND = 0 WHERE COMPONENT = 'Golvbjälklag' AND POS = 2;", "Husgrund"},
+                 "UPDATE Layers SET THERMCOND = 0 WHERE COMPONENT = 'Golvbjälklag' AND POS = 2;", "Husgrund",
+                 "Mellangolv Golvbjälklag: skikt 2 (Mineralull 37): konduktiviteten är 0 W/(m·K)."},
         TFailure{"DoorWhoseLossOverflows", "Slab",
                  "INSERT INTO Doors (BUILDING, ID, AREA, UVALUE) VALUES ('Hus', 'Jättedörr', 1e200, 1e200);",
-                 "Jättedörr"}),
+                 "Jättedörr", "U-värdet 1e+200 W/(m²·K) gånger arean 1e+200 m² är för stort för beräkningen."}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(Calculation, WithoutAnErrorReportTheCalculationErrorPassesOn) {
@@ -231,7 +254,9 @@ TEST(Calculation, WithoutAnErrorReportTheCalculationErrorPassesOn) {
         M.CalculateBuilding();
         FAIL() << "no exception";
     } catch (const ECalcException& E) {
-        EXPECT_STREQ(E.what(), "Husgrund");
+        EXPECT_EQ(E.Member(), "Husgrund");
+        EXPECT_EQ(E.Cause(), "Grundmurens djup under mark är 0 mm.");
+        EXPECT_STREQ(E.what(), "Husgrund\r\nGrundmurens djup under mark är 0 mm.");
     }
 }
 

@@ -56,13 +56,14 @@ TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
     EXPECT_EQ(std::count(Plain.Out.begin(), Plain.Out.end(), '\n'), 1 + 15 + 1 + 1 + 12);
 }
 
-TEST(CliCalc, CalculationErrorPrintsTheBoxTextAndExitsTwo) {
+// The text of the error box on one line: heading, member and cause.
+TEST(CliCalc, CalculationErrorPrintsTheBoxTextOnOneLineAndExitsTwo) {
     TFixtureFile F("HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;");
     const std::string Before = F.Db->Dump();
     const TRun R = RunCliOn(F.Path(), {"calc", "Hus"});
     EXPECT_EQ(R.Code, 2);
     EXPECT_EQ(R.Out, "");
-    EXPECT_EQ(R.Err, "Beräkningen kunde inte genomföras\r\nHusgrund\n");
+    EXPECT_EQ(R.Err, "braskvalla-cli: Beräkningen kunde inte genomföras: Husgrund: Grundmurens djup under mark är 0 mm.\n");
     EXPECT_EQ(F.Db->Dump(), Before);
 }
 

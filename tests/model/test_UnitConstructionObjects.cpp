@@ -168,18 +168,28 @@ TEST(LayeredComponent, WithoutSurfaceResistancesUIsTheLayersOnly) {
     EXPECT_NEAR(C->GetUValue(), 1 / (0.1 / 0.04 + 0.2 / 1.7), 1e-12);
 }
 
-TEST(LayeredComponent, LayersThatCannotBeComputedRaise) {
+// Each raises, and the construction says why in the words of its editor.
+TEST(LayeredComponent, LayersThatCannotBeComputedRaiseAndSayWhy) {
     struct Case {
         const char* Name;
         std::vector<std::string> Layers;
+        const char* Fault;
     };
     const Case Cases[] = {
-        {"zero conductivity", {Layer("OuterWall", "V", 1, 100, 0, 880, 2300)}},
-        {"zero density", {Layer("OuterWall", "V", 1, 100, 1.7, 880, 0)}},
-        {"zero specific heat", {Layer("OuterWall", "V", 1, 100, 1.7, 0, 2300)}},
-        {"no layers", {}},
+        {"zero conductivity", {Layer("OuterWall", "V", 1, 100, 0, 880, 2300)},
+         "Skikt 1 (Material): konduktiviteten är 0 W/(m·K)."},
+        {"zero density", {Layer("OuterWall", "V", 1, 100, 1.7, 880, 0)}, "Skikt 1 (Material): densiteten är 0 kg/m³."},
+        {"zero specific heat", {Layer("OuterWall", "V", 1, 100, 1.7, 0, 2300)},
+         "Skikt 1 (Material): den specifika värmekapaciteten är 0 J/(kg·K)."},
+        {"two layers at fault",
+         {Layer("OuterWall", "V", 1, 100, 0, 0, 2300), Layer("OuterWall", "V", 2, 50, 1.7, 880, 2300),
+          Layer("OuterWall", "V", 3, 12.5, 0.25, 1090, -900)},
+         "Skikt 1 (Material): konduktiviteten är 0 W/(m·K) och den specifika värmekapaciteten är 0 J/(kg·K); "
+         "skikt 3 (Material): densiteten är -900 kg/m³."},
+        {"no layers", {}, "Konstruktionen saknar skikt."},
         {"only layers of zero thickness",
-         {Layer("OuterWall", "V", 1, 0, 1.7, 880, 2300), Layer("OuterWall", "V", 2, 0, 0.04, 1000, 30)}},
+         {Layer("OuterWall", "V", 1, 0, 1.7, 880, 2300), Layer("OuterWall", "V", 2, 0, 0.04, 1000, 30)},
+         "Alla skikt har tjockleken 0 mm."},
     };
     for (const Case& K : Cases) {
         SCOPED_TRACE(K.Name);
@@ -191,7 +201,12 @@ TEST(LayeredComponent, LayersThatCannotBeComputedRaise) {
         C->SetInnerSurfaceResistance(0.13);
         C->SetOuterSurfaceResistance(0.04);
         EXPECT_THROW(C->Compute(), EMathError);
+        EXPECT_EQ(C->DescribeFault(), K.Fault);
     }
+    // A construction that computes has nothing to say.
+    TTestDb T({Component("OuterWall", "V", 10), Layer("OuterWall", "V", 1, 100, 1.7, 880, 2300)});
+    TComponentViews V(T.Db(), "B", "OuterWall");
+    EXPECT_EQ(V.LoadCurrent("B")->DescribeFault(), "");
 }
 
 // ---------------------------------------------------------------------------
@@ -416,6 +431,7 @@ TEST(Foundation, FinlandBlockChoicesOutsideTheListsFailTheCalculation) {
     EXPECT_DOUBLE_EQ(F.LambdaN, 0);
     ASSERT_GT(G->GetArea(), 0);
     EXPECT_THROW(G->Compute(), EMathError);
+    EXPECT_EQ(G->DescribeFault(), "Grundmurens tjocklek och isoleringens tjocklek är inte valda.");
     G->Store();
     EXPECT_DOUBLE_EQ(T.Float("SELECT ISOCOND FROM Grounds"), 0);
     EXPECT_EQ(T.Int("SELECT SPECIALVAR1 FROM Grounds"), 7);
@@ -442,6 +458,7 @@ TEST(Foundation, FinlandHeatedCellarWithoutWallDepthCannotBeCalculated) {
     EXPECT_DOUBLE_EQ(dynamic_cast<THeatedCellar&>(*G).z, 0);
     ASSERT_GT(G->GetArea(), 0);
     EXPECT_THROW(G->Compute(), EMathError);
+    EXPECT_EQ(G->DescribeFault(), "Isoblockdjup och standardblockdjup under mark är båda 0 mm.");
 }
 
 TEST(Foundation, AlbaCrawlSpaceWallIsFixedConcrete) {
