@@ -9,12 +9,16 @@
 //       temperature (with "layers": also every layer's thickness) is
 //       changed, outside the measured time;
 //   bench_gui report BUILDING FILE
-//       the report of the building written as PDF.
+//       the report of the building written as PDF;
+//   bench_gui make-exchange-file N FILE, bench_gui import FILE
+//       an exchange file of N buildings, and its import through the windows.
 //
 // scripts/bench-gui runs both on the shipped database and on a building of
 // 364 rows and prints the figures.
 #include "bench/BenchBuilding.h"
 #include "data/UnitBuildingData.h"
+#include "exchange/UnitExport.h"
+#include "exchange/UnitExportData.h"
 #include "report/UnitReport.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -151,6 +155,52 @@ int main(int Argc, char** Argv) {
         }
         std::sort(Ms.begin(), Ms.end());
         std::printf("report_pdf_ms median %.1f min %.1f max %.1f (5 rounds)\n", Ms[2], Ms.front(), Ms.back());
+        return 0;
+    }
+    if (Mode == "make-exchange-file" && Argc > 3) {
+        // Argv[2] copies of the example row house, under names of their own,
+        // written to the exchange file Argv[3].
+        TBraskvalla B;
+        QString Error;
+        if (!B.Start(Error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(Error));
+            return 2;
+        }
+        auto& M = B.BuildingData();
+        M.OpenBuilding("Exempel Radhus Göteborg 1960-tal");
+        const int N = std::atoi(Argv[2]);
+        std::vector<std::string> IDs;
+        for (int I = 1; I <= N; ++I) {
+            const std::string ID = "Radhus " + std::to_string(I);
+            M.OpenBuilding("Exempel Radhus Göteborg 1960-tal");
+            M.SaveBuildingAs(ID);
+            IDs.push_back(ID);
+        }
+        B.Dialogs().ExportData->RefreshAll();
+        ExportBuildings(*B.Dialogs().ExportData, IDs, Argv[3]);
+        return 0;
+    }
+    if (Mode == "import" && Argc > 2) {
+        // The import of the file Argv[2] through the import and progress windows.
+        TBraskvalla B;
+        QString Error;
+        if (!B.Start(Error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(Error));
+            return 2;
+        }
+        B.Main().show();
+        QTest::qWaitForWindowExposed(&B.Main());
+        TMessageBox::SetNextFile(QString::fromLocal8Bit(Argv[2]));
+        const auto T0 = std::chrono::steady_clock::now();
+        B.Main().ImportBuildingsClick();
+        const double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - T0).count();
+        std::printf("import_window_ms %.0f (%d messages)\n", Ms, static_cast<int>(TMessageBox::Shown().size()));
+        if (qEnvironmentVariableIsSet("BV_BENCH_PHASES")) {
+            const auto T1 = std::chrono::steady_clock::now();
+            B.BuildingData().RefreshAllData();
+            std::printf("refresh_all_data_ms %.0f\n",
+                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - T1).count());
+        }
         return 0;
     }
     if (Mode == "add-large-building" && Argc > 2) {

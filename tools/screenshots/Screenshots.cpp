@@ -20,9 +20,16 @@
 #include "ui/UnitSplash.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/exchange/UnitExport.h"
+#include "ui/exchange/UnitImport.h"
+#include "ui/exchange/UnitImportNotifier.h"
+#include "ui/materials/UnitExportMaterial.h"
+#include "ui/materials/UnitMaterialManager.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QLabel>
+#include <QListWidget>
 #include <QFile>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -116,6 +123,23 @@ int main(int Argc, char** Argv) {
     Grab(D.About, QStringLiteral("about-developer"));
     TFormSplash Splash;
     Grab(&Splash, QStringLiteral("splash"));
+    Main.ExportBuildingsClick();
+    QListWidget* Available = D.Export->findChild<QListWidget*>(QStringLiteral("StringGridUnSelected"));
+    Available->setCurrentRow(1);
+    D.Export->IBEAntialiasButtonAddClick();
+    Grab(D.Export, QStringLiteral("export"));
+    D.Import->findChild<QLabel*>(QStringLiteral("LabelBuilding"))->setText(QStringLiteral("Exempel Villa Stockholm 2000-tal"));
+    Grab(D.Import, QStringLiteral("import-question"));
+    D.ImportProgress->Start(10);
+    D.ImportProgress->SetPosition(5);
+    D.ImportProgress->SetTexts("Importerar byggnad 5 av 10", "Importerar Exempel Skola Luleå 1970-tal");
+    Grab(D.ImportProgress, QStringLiteral("import-progress"));
+    Main.Material1Click();
+    Grab(D.MaterialManager, QStringLiteral("material-manager"));
+    D.MaterialManager->ExportClick();
+    Grab(&D.MaterialManager->ExportDialog(), QStringLiteral("material-export"));
+    D.MaterialManager->ImportQuestion().findChild<QLabel*>(QStringLiteral("LabelMaterial"))->setText(QStringLiteral("Betong, armerad"));
+    Grab(&D.MaterialManager->ImportQuestion(), QStringLiteral("material-question"));
 
     // The report of the building, from the shipped layout.
     {

@@ -5,6 +5,7 @@
 #include "exchange/UnitImportNotifier.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QProgressBar;
@@ -35,4 +36,5 @@ private:
     QLabel* FMessage;
     QProgressBar* FBar;
     bool FAbort = false;
+    QElapsedTimer FSinceEvents;
 };

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -118,6 +119,10 @@ TFormMaterialManager::TFormMaterialManager(const std::string& Path, QWidget* Par
         Cols.push_back({C.Field, QString::fromUtf8(C.Heading), std::nullopt, {}, {}});
     }
     FGrid->SetColumns(std::move(Cols));
+    // The names are long: the name column gets room of its own, and the
+    // grid scrolls sideways when the window is narrow.
+    FGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    FGrid->horizontalHeader()->resizeSection(0, FGrid->fontMetrics().horizontalAdvance(QStringLiteral("x")) * 34);
     for (int C = 5; C < 14; ++C) {
         FGrid->Model().SetCellText(C, [C](const TDataset& D, int Row) {
             const TField* F = const_cast<TDataset&>(D).FindField(kColumns[C].Field);
@@ -148,6 +153,7 @@ TFormMaterialManager::TFormMaterialManager(const std::string& Path, QWidget* Par
         G->addWidget(Ed, Row, 1);
         if (Row == 0) {
             FName = Ed;
+            Ed->setMinimumWidth(Ed->fontMetrics().horizontalAdvance(QStringLiteral("x")) * 36);
         }
         ++Row;
     }
