@@ -30,7 +30,20 @@ protected:
         CreateSchemaDatabase(B);
     }
     std::string Path(const std::string& Name) const { return (Data.Root / Name).string(); }
-    std::string List(const std::string& Db) { return RunCli({"--db", Db, "list"}).Out; }
+    std::string List(const std::string& Db) {
+        const TRun R = RunCli({"--db", Db, "list"});
+        EXPECT_EQ(R.Code, 0) << R.Err;
+        return R.Out;
+    }
+    // "ID:THERMCOND" of every material of Db, in ID order.
+    static std::string Materials(const std::string& Db) {
+        TStatement St = TDatabase::Open(Db)->Prepare(
+            "SELECT group_concat(ID || ':' || THERMCOND, ' ') FROM (SELECT * FROM LayersPreDef ORDER BY ID)");
+        EXPECT_TRUE(St.Step());
+        const TValue V = St.Column(0);
+        const auto* Text = std::get_if<std::string>(&V);
+        return Text != nullptr ? *Text : "";
+    }
 
     TempDataFolder Data;
     std::string A;
@@ -45,6 +58,8 @@ TEST_F(CliExchange, ExportAndImportWithEachConflictAnswer) {
     ASSERT_EQ(R.Code, 0) << R.Err;
     EXPECT_EQ(R.Out, "Garage: exported\nVilla Ekbacken: exported\n");
 
+    // Every case starts from a database holding the two buildings, imported
+    // from the exported file in the order of the export.
     struct {
         std::vector<std::string> Option;
         int Code;
@@ -73,40 +88,54 @@ TEST_F(CliExchange, ExportAndImportWithEachConflictAnswer) {
         SCOPED_TRACE(C.Option.empty() ? "no option" : C.Option[0]);
         std::filesystem::remove(B);
         CreateSchemaDatabase(B);
-        ASSERT_EQ(RunCli({"--db", B, "import", Path("two.bvf")}).Code, 0);
+        R = RunCli({"--db", B, "import", Path("two.bvf")});
+        ASSERT_EQ(R.Code, 0) << R.Err;
+        EXPECT_EQ(R.Out, "Garage: stored\nVilla Ekbacken: stored\n");
         std::vector<std::string> Args = {"--db", B, "import", Path("two.bvf")};
         Args.insert(Args.end(), C.Option.begin(), C.Option.end());
         R = RunCli(Args);
-        EXPECT_EQ(R.Code, C.Code) << R.Err;
+        EXPECT_EQ(R.Code, C.Code);
         EXPECT_EQ(R.Out, C.Out);
+        EXPECT_EQ(R.Err, "");
         EXPECT_EQ(List(B), C.List);
     }
-    // The next free name after a rename.
+    // The next free name after a rename, twice.
     R = RunCli({"--db", B, "import", Path("two.bvf"), "--on-conflict=rename"});
+    EXPECT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Garage: renamed to Garage (1)\nVilla Ekbacken: renamed to Villa Ekbacken (1)\n");
     R = RunCli({"--db", B, "import", Path("two.bvf"), "--on-conflict=rename"});
+    EXPECT_EQ(R.Code, 0) << R.Err;
     EXPECT_EQ(R.Out, "Garage: renamed to Garage (2)\nVilla Ekbacken: renamed to Villa Ekbacken (2)\n");
+    EXPECT_EQ(List(B), "Garage\nGarage (1)\nGarage (2)\nVilla Ekbacken\nVilla Ekbacken (1)\nVilla Ekbacken (2)\n");
 }
 
 TEST_F(CliExchange, BrokenAndRefusedFilesExitWithThree) {
-    TRun R = RunCli({"--db", A, "import", Fixture("exchange/unknown_tag.bvf")});
+    const std::string Broken = Fixture("exchange/unknown_tag.bvf");
+    TRun R = RunCli({"--db", A, "import", Broken});
     EXPECT_EQ(R.Code, 3);
     EXPECT_EQ(R.Out, "Villa Ekbacken: stored\n"
                      "building 2: failed: Error reading TExpBuilding2.PArea: Unknown value tag 0x0A\n"
                      "Garage: stored\n");
-    EXPECT_NE(R.Err.find("Misslyckades med att läsa en eller fler byggnader från fil."), std::string::npos) << R.Err;
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Broken + ": Misslyckades med att läsa en eller fler byggnader från fil.\n");
+    EXPECT_EQ(List(A), "Garage\nVilla Ekbacken\n");
 
-    R = RunCli({"--db", B, "import", Fixture("exchange/version3.bvf"), "--on-conflict=replace"});
+    const std::string Newer = Fixture("exchange/version3.bvf");
+    R = RunCli({"--db", B, "import", Newer, "--on-conflict=replace"});
     EXPECT_EQ(R.Code, 3);
     EXPECT_EQ(R.Out, "");
-    EXPECT_NE(R.Err.find("Felaktig version. Kan ej läsa fil."), std::string::npos) << R.Err;
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Newer + ": Felaktig version. Kan ej läsa fil.\n");
     R = RunCli({"--db", B, "import", Path("missing.bvf")});
     EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Path("missing.bvf") + ": Cannot open " + Path("missing.bvf") +
+                         ": No such file or directory\n");
     EXPECT_EQ(List(B), "");
 
     // An ID that no building has writes no file.
     R = RunCli({"--db", A, "export", Path("x.bvf"), "Garage", "Slottet"});
     EXPECT_EQ(R.Code, 3);
-    EXPECT_NE(R.Err.find("Slottet"), std::string::npos) << R.Err;
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Path("x.bvf") + ": There is no building Slottet (no file written)\n");
     EXPECT_FALSE(std::filesystem::exists(Path("x.bvf")));
 }
 
@@ -209,27 +238,58 @@ TEST_F(CliExchange, Materials) {
     TRun R = RunCli({"--db", A, "import-materials", File});
     ASSERT_EQ(R.Code, 0) << R.Err;
     EXPECT_EQ(R.Out, "Betong: stored\nLättklinker åäö: stored\n");
-    R = RunCli({"--db", A, "import-materials", File});
-    EXPECT_EQ(R.Code, 3);
-    EXPECT_EQ(R.Out.substr(0, R.Out.find('\n')),
-              "Betong: failed: a material named Betong already exists (choose with "
-              "--on-conflict=replace|skip|rename|cancel)");
-    R = RunCli({"--db", A, "import-materials", File, "--on-conflict=rename"});
-    EXPECT_EQ(R.Code, 0) << R.Err;
-    EXPECT_EQ(R.Out, "Betong: renamed to Betong (1)\nLättklinker åäö: renamed to Lättklinker åäö (1)\n");
-    R = RunCli({"--db", A, "import-materials", File, "--on-conflict=replace"});
-    EXPECT_EQ(R.Out, "Betong: replaced\nLättklinker åäö: replaced\n");
+    EXPECT_EQ(Materials(A), "Betong:1.7 Lättklinker åäö:0.0");
+
+    // Each answer to the taken names.
+    TDatabase::Open(A)->Exec("UPDATE LayersPreDef SET THERMCOND = 9");
+    struct {
+        const char* Option;
+        int Code;
+        const char* Out;
+        const char* State;
+    } const Cases[] = {
+        {nullptr, 3,
+         "Betong: failed: a material named Betong already exists (choose with "
+         "--on-conflict=replace|skip|rename|cancel)\n"
+         "Lättklinker åäö: failed: a material named Lättklinker åäö already exists (choose with "
+         "--on-conflict=replace|skip|rename|cancel)\n",
+         "Betong:9.0 Lättklinker åäö:9.0"},
+        {"--on-conflict=skip", 0, "Betong: skipped\nLättklinker åäö: skipped\n", "Betong:9.0 Lättklinker åäö:9.0"},
+        {"--on-conflict=cancel", 0, "Betong: skipped (import cancelled)\n", "Betong:9.0 Lättklinker åäö:9.0"},
+        {"--on-conflict=rename", 0, "Betong: renamed to Betong (1)\nLättklinker åäö: renamed to Lättklinker åäö (1)\n",
+         "Betong:9.0 Betong (1):1.7 Lättklinker åäö:9.0 Lättklinker åäö (1):0.0"},
+        {"--on-conflict=replace", 0, "Betong: replaced\nLättklinker åäö: replaced\n",
+         "Betong:1.7 Betong (1):1.7 Lättklinker åäö:0.0 Lättklinker åäö (1):0.0"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Option ? C.Option : "no option");
+        std::vector<std::string> Args = {"--db", A, "import-materials", File};
+        if (C.Option) {
+            Args.push_back(C.Option);
+        }
+        R = RunCli(Args);
+        EXPECT_EQ(R.Code, C.Code);
+        EXPECT_EQ(R.Out, C.Out);
+        EXPECT_EQ(R.Err, "");
+        EXPECT_EQ(Materials(A), C.State);
+    }
 
     R = RunCli({"--db", A, "export-materials", Path("m.bmf"), "Betong", "Lättklinker åäö"});
     ASSERT_EQ(R.Code, 0) << R.Err;
+    EXPECT_EQ(R.Out, "Betong: exported\nLättklinker åäö: exported\n");
     EXPECT_EQ(ReadFile(Path("m.bmf")), ReadFile(File));
+    // Names are matched with exact case.
     R = RunCli({"--db", A, "export-materials", Path("n.bmf"), "betong"});
     EXPECT_EQ(R.Code, 3);
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Path("n.bmf") + ": There is no material betong (no file written)\n");
     EXPECT_FALSE(std::filesystem::exists(Path("n.bmf")));
 
-    R = RunCli({"--db", A, "import-materials", Fixture("materials/version2.bmf")});
+    const std::string Other = Fixture("materials/version2.bmf");
+    R = RunCli({"--db", A, "import-materials", Other});
     EXPECT_EQ(R.Code, 3);
-    EXPECT_NE(R.Err.find("Felaktig version. Kan ej läsa fil."), std::string::npos) << R.Err;
+    EXPECT_EQ(R.Out, "");
+    EXPECT_EQ(R.Err, "braskvalla-cli: " + Other + ": Felaktig version. Kan ej läsa fil.\n");
 }
 
 } // namespace

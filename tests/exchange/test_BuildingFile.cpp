@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <random>
 
@@ -42,10 +41,8 @@ TEST_P(BrokenFiles, GiveAClearErrorAndTheOtherBuildingsStillRead) {
     TBuildingFileReader R(Bytes);
     std::vector<TReadBuilding> Got;
     TReadBuilding B;
-    const auto Start = std::chrono::steady_clock::now();
     while (R.Next(B))
         Got.push_back(B);
-    EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(2));
     ASSERT_EQ(Got.size(), C.Buildings.size());
     for (size_t I = 0; I < Got.size(); ++I) {
         const auto& [Id, Error] = C.Buildings[I];

@@ -332,6 +332,11 @@ TEST(Foundation, SuspendedFloorTakesItsInputsFromTheRowAndTheWalls) {
     EXPECT_NEAR(S.Uf, 0.2, 1e-12);
     EXPECT_DOUBLE_EQ(S.Rg, 0); // no slab at the base of the crawl space
     EXPECT_DOUBLE_EQ(S.A, 100);
+    // By hand: B' = 2 * 100 / 40 = 5 m, dg = 0.3 + 2 * (0.17 + 0.04) = 0.72 m,
+    // Ug = 2 * 2 / (5 pi + 0.72) * ln(5 pi / 0.72 + 1) = 0.7615038,
+    // Ux = 2 * 0.5 * 1.4 / 5 + 1450 * 0.003 * 4 * 0.05 / 5 = 0.454,
+    // U = 0.2 * (Ug + Ux) / (0.2 + Ug + Ux).
+    EXPECT_NEAR(G->GetU(), 0.17174150956308806, 1e-12);
 }
 
 TEST(Foundation, SuspendedFloorWithoutWallsHasOnlyTheGroundPath) {
@@ -345,7 +350,10 @@ TEST(Foundation, SuspendedFloorWithoutWallsHasOnlyTheGroundPath) {
     EXPECT_DOUBLE_EQ(S.Uw, 0);
     EXPECT_DOUBLE_EQ(S.Eps, 0);
     EXPECT_DOUBLE_EQ(S.Ux, 0);
-    EXPECT_NEAR(G->GetU(), S.Uf * S.Ug / (S.Uf + S.Ug), 1e-12);
+    // By hand: the ground path alone, Ug = 2 * 2 / (5 pi + 0.72) *
+    // ln(5 pi / 0.72 + 1) = 0.7615038 (B' = 5 m, dg = 0.72 m as above), in
+    // series with the floor: U = 0.2 * Ug / (0.2 + Ug).
+    EXPECT_NEAR(G->GetU(), 0.15839849943703366, 1e-12);
 }
 
 TEST(Foundation, SlabResistanceIsTheInverseOfTheAreaWeightedMeanU) {
@@ -411,11 +419,15 @@ TEST(Foundation, HeatedCellarWithoutSlabsIsAllWall) {
     G->Compute();
     EXPECT_DOUBLE_EQ(C.A, 0);
     EXPECT_DOUBLE_EQ(C.Rw, 2);
-    EXPECT_NEAR(G->GetU(), C.Ubw, 1e-12);
+    // By hand: dt = 0.3 + 2 * (0.17 + 0 + 0.04) = 0.72 m, dw = 2 * (0.13 + 2 +
+    // 0.04) = 4.34 m, Ubw = 2 * 2 / (2 pi) * (1 + 0.5 * 0.72 / 2.72) *
+    // ln(2 / 4.34 + 1) = 0.2732161; without floor area U is Ubw.
+    const double Ubw = 0.27321605148069605;
+    EXPECT_NEAR(G->GetU(), Ubw, 1e-12);
     EXPECT_DOUBLE_EQ(G->GetArea(), 80);
     G->Store();
     EXPECT_DOUBLE_EQ(T.Float("SELECT AREA FROM Grounds"), 80);
-    EXPECT_NEAR(T.Float("SELECT UWALL FROM Grounds"), C.Ubw, 1e-15);
+    EXPECT_NEAR(T.Float("SELECT UWALL FROM Grounds"), Ubw, 1e-12);
 }
 
 // Choices outside the lists leave no block: the foundation cannot be
