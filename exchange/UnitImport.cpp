@@ -60,7 +60,7 @@ private:
     TDataModuleExportBuilding& FM;
     IImportDialogs& FDialogs;
     IImportNotifier& FNotifier;
-    TImportAnswer FAnswer = TImportAnswer::Ask;
+    TConflictAnswer FConflict{TConflictAnswer::AskAgain};
 };
 
 void TImporter::Report(TImportResult& R, TImportOutcome Out) {
@@ -89,7 +89,6 @@ TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
         return R;
     }
     R.Announced = Reader->NBuildings();
-    FAnswer = TImportAnswer::Ask;
     // The views must show what the database holds: a replacement deletes
     // through them.
     FM.RefreshAll();
@@ -139,62 +138,51 @@ TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
         if (R.UnreadRecords > 0)
             FDialogs.Warning(UnreadRecordsWarning(R.UnreadRecords));
     }
-    FNotifier.Pause(500);
     FNotifier.Finish();
     return R;
 }
 
 void TImporter::StoreWithConflictHandling(TExpBuilding2& B, TImportOutcome& Out) {
-    for (;;) {
+    std::optional<TFoundBuilding> Existing;
+    bool Asking = false;
+    TConflictAction Action = TConflictAction::Skip;
+    try {
+        Action = FConflict.Decide(
+            [&] {
+                Existing = FindBuilding(FM.Database(), B.GetBuildingID());
+                return Existing.has_value();
+            },
+            [&] {
+                Asking = true;
+                TImportReply Reply = FDialogs.AskReplace(Existing->ID, B);
+                Asking = false;
+                return Reply;
+            },
+            [&](const std::string& Name) { B.RenameBuilding(Name); });
         Out.StoredID = B.GetBuildingID();
-        if (FAnswer == TImportAnswer::Cancel) {
-            Out.Kind = TImportOutcomeKind::Cancelled;
+        if (Action == TConflictAction::Store) {
+            B.StoreToDatabase(FM);
+            Out.Kind = TImportOutcomeKind::Stored;
             return;
         }
-        std::optional<TFoundBuilding> Existing;
-        try {
-            Existing = FindBuilding(FM.Database(), B.GetBuildingID());
-            if (!Existing) {
-                B.StoreToDatabase(FM);
-                Out.Kind = TImportOutcomeKind::Stored;
-                break;
-            }
-        } catch (const std::exception& E) {
-            Fail(Out, SImportStoreFailed + B.GetBuildingID(), E);
-            return;
-        }
-        if (FAnswer == TImportAnswer::Ask) {
-            TImportReply Reply = FDialogs.AskReplace(Existing->ID, B);
-            if (Reply.Answer == TImportAnswer::Rename) {
-                // The new ID is checked again; the answer stays at ask, so
-                // a name that is taken too brings the question back.
-                if (!Reply.NewName.empty())
-                    B.RenameBuilding(Reply.NewName);
-            } else {
-                FAnswer = Reply.Answer;
-            }
-            continue;
-        }
-        switch (FAnswer) {
-        case TImportAnswer::Yes:
-        case TImportAnswer::YesToAll:
-            Replace(B, *Existing, Out);
-            if (FAnswer == TImportAnswer::Yes)
-                FAnswer = TImportAnswer::Ask;
-            break;
-        case TImportAnswer::No:
-        case TImportAnswer::NoToAll:
-            Out.Kind = TImportOutcomeKind::Skipped;
-            Out.StoredID = Existing->ID;
-            if (FAnswer == TImportAnswer::No)
-                FAnswer = TImportAnswer::Ask;
-            break;
-        default:
-            break;
-        }
-        break;
+    } catch (const std::exception& E) {
+        // What the question raises ends the import; a failing look-up or
+        // store is this building's failure.
+        if (Asking)
+            throw;
+        Out.StoredID = B.GetBuildingID();
+        Fail(Out, SImportStoreFailed + B.GetBuildingID(), E);
+        return;
     }
-    FNotifier.Pause(50);
+    switch (Action) {
+    case TConflictAction::Replace: Replace(B, *Existing, Out); break;
+    case TConflictAction::Skip:
+        Out.Kind = TImportOutcomeKind::Skipped;
+        Out.StoredID = Existing->ID;
+        break;
+    case TConflictAction::Cancel: Out.Kind = TImportOutcomeKind::Cancelled; break;
+    case TConflictAction::Store: break;
+    }
 }
 
 void TImporter::Replace(TExpBuilding2& B, const TFoundBuilding& Existing, TImportOutcome& Out) {

@@ -36,16 +36,8 @@ inline constexpr const char* SImportReadFailed = "Misslyckades med att läsa en 
 inline constexpr const char* SImportStoreFailed = "Misslyckades med att importera ";
 inline constexpr const char* SImportDeleteFailed = "Misslyckades med att ta bort ";
 
-// The answer to the question about an existing building or material.
-enum class TImportAnswer { Ask, Yes, YesToAll, No, NoToAll, Rename, Cancel };
-
-struct TImportReply {
-    // Ask: the question was closed without an answer.
-    TImportAnswer Answer = TImportAnswer::Ask;
-    // With Rename: the name the rename box returned. An empty name keeps
-    // the current one.
-    std::string NewName;
-};
+// TImportAnswer and TImportReply, the answer to the question about an
+// existing building or material: exchange/ImportCommon.h.
 
 // What the import asks and tells: the dialogs implement it, and so does the
 // command-line tool.

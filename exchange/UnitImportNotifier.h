@@ -16,7 +16,8 @@ public:
     virtual void Start(int Maximum) { (void)Maximum; }
     // Lets the user interface handle pending events (repaint, the abort
     // button). Called before each building is read and after the texts of
-    // a building are set.
+    // a building are set. The loop keeps no pace of its own: an
+    // implementation that wants the user to follow the progress waits here.
     virtual void ProcessEvents() {}
     virtual void SetPosition(int Position) { (void)Position; }
     // True once the user asked to stop; looked at once per building, before
@@ -27,8 +28,9 @@ public:
         (void)Title;
         (void)Message;
     }
-    // A pause that lets the user follow the progress (after each building
-    // and before the progress closes). A window waits; a tool need not.
+    // No longer called: the import loop makes no fixed pauses (pacing is
+    // ProcessEvents' business). Kept so that implementations that override
+    // it still compile.
     virtual void Pause(int Milliseconds) { (void)Milliseconds; }
     // What became of one building of the file (or of several, when the file
     // ends before the buildings it announces).

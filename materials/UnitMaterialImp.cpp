@@ -102,7 +102,7 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
     R.Announced = Reader->NItems();
     FTable.SetOrderBy("ID");
     FTable.Open();
-    TImportAnswer Answer = TImportAnswer::Ask;
+    TConflictAnswer Conflict(TConflictAnswer::SkipItem);
     for (int N = 1;; ++N) {
         TMaterialOutcome Out;
         Out.Number = N;
@@ -116,41 +116,24 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
         }
         Out.FileID = M.PMaterialID;
         try {
-            for (;;) {
-                Out.StoredID = M.PMaterialID;
-                if (!Locate(M.PMaterialID)) {
-                    Store(M, false);
-                    Out.Kind = TMaterialOutcomeKind::Inserted;
-                    break;
-                }
-                if (Answer == TImportAnswer::Ask) {
-                    const TImportReply Reply = FDialogs.AskOverwrite(M);
-                    if (Reply.Answer == TImportAnswer::Rename) {
-                        // Checked again under the new name; a taken name
-                        // brings the question back.
-                        if (!Reply.NewName.empty())
-                            M.PMaterialID = Reply.NewName;
-                        continue;
-                    }
-                    if (Reply.Answer == TImportAnswer::Ask) {
-                        Out.Kind = TMaterialOutcomeKind::Skipped; // closed without an answer
-                        break;
-                    }
-                    Answer = Reply.Answer;
-                }
-                if (Answer == TImportAnswer::Yes || Answer == TImportAnswer::YesToAll) {
-                    Store(M, true);
-                    Out.Kind = TMaterialOutcomeKind::Overwritten;
-                } else if (Answer == TImportAnswer::Cancel) {
-                    Out.Kind = TMaterialOutcomeKind::Cancelled;
-                } else {
-                    Out.Kind = TMaterialOutcomeKind::Skipped;
-                }
-                if (Answer == TImportAnswer::Yes || Answer == TImportAnswer::No)
-                    Answer = TImportAnswer::Ask;
+            const TConflictAction Action = Conflict.Decide(
+                [&] { return Locate(M.PMaterialID); }, [&] { return FDialogs.AskOverwrite(M); },
+                [&](const std::string& Name) { M.PMaterialID = Name; });
+            Out.StoredID = M.PMaterialID;
+            switch (Action) {
+            case TConflictAction::Store:
+                Store(M, false);
+                Out.Kind = TMaterialOutcomeKind::Inserted;
                 break;
+            case TConflictAction::Replace:
+                Store(M, true);
+                Out.Kind = TMaterialOutcomeKind::Overwritten;
+                break;
+            case TConflictAction::Skip: Out.Kind = TMaterialOutcomeKind::Skipped; break;
+            case TConflictAction::Cancel: Out.Kind = TMaterialOutcomeKind::Cancelled; break;
             }
         } catch (const std::exception& E) {
+            Out.StoredID = M.PMaterialID;
             Stop(R, std::move(Out), E);
             return R;
         }

@@ -15,9 +15,10 @@
 #pragma once
 
 #include "db/Database.h"
-#include "exchange/UnitImport.h"
+#include "exchange/ImportCommon.h"
 #include "materials/UnitMaterialObj.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
