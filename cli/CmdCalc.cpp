@@ -4,11 +4,13 @@
 #include "cli/CliDatabase.h"
 #include "data/UnitBuildingData.h"
 #include "db/Dataset.h"
+#include "exchange/UnitExportData.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <iomanip>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -127,21 +129,14 @@ struct TErrReport : ICalcErrorReport {
     }
 };
 
-// The exact ID of the building named Name (letter case ignored), or "".
-std::string FindBuilding(TDatabase& Db, const std::string& Name) {
-    TQuery Q(Db, "SELECT ID FROM Buildings ORDER BY ID");
-    Q.Open();
-    for (Q.First(); !Q.Eof(); Q.Next()) {
-        if (SameText(Q.FieldByName("ID").AsString(), Name)) {
-            return Q.FieldByName("ID").AsString();
-        }
+// The ID as stored of the building named Name (letter case ignored, the
+// look-up of the import), or "" after saying on Err that there is none.
+std::string BuildingNamed(const Options& Opts, TDatabase& Db, const std::string& Name) {
+    if (const std::optional<TFoundBuilding> Found = FindBuilding(Db, Name)) {
+        return Found->ID;
     }
-    return {};
-}
-
-int UnknownBuilding(const Options& Opts, const std::string& Name) {
     *Opts.Err << "braskvalla-cli: there is no building named '" << Name << "'\n";
-    return ExitUsage;
+    return {};
 }
 
 void PrintResults(std::ostream& Out, TDataModuleBuildingData& M) {
@@ -202,9 +197,9 @@ int RunCalc(const Options& Opts, const std::vector<std::string>& Args) {
     const TArgs A = ParseArgs("calc", Args);
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
         TDatabase& Db = Connection.ZConnectionBVDB();
-        const std::string ID = FindBuilding(Db, A.ID);
+        const std::string ID = BuildingNamed(Opts, Db, A.ID);
         if (ID.empty()) {
-            return UnknownBuilding(Opts, A.ID);
+            return static_cast<int>(ExitUsage);
         }
         TDataModuleBuildingData M(Db);
         TErrReport Report(*Opts.Err);
@@ -240,9 +235,9 @@ int RunShow(const Options& Opts, const std::vector<std::string>& Args) {
     }
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
         TDatabase& Db = Connection.ZConnectionBVDB();
-        const std::string ID = FindBuilding(Db, A.ID);
+        const std::string ID = BuildingNamed(Opts, Db, A.ID);
         if (ID.empty()) {
-            return UnknownBuilding(Opts, A.ID);
+            return static_cast<int>(ExitUsage);
         }
         ordered_json Out = ordered_json::object();
         const auto Rows = [&](const std::string& Sql) {

@@ -7,7 +7,22 @@
 #include "db/Database.h"
 #include "db/Dataset.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+// The building whose ID equals ID with letter case ignored (the first in
+// table order when several do): its ID as stored and its rowid. The one
+// look-up of a building by name that the import and the command-line tool
+// use.
+struct TFoundBuilding {
+    std::string ID;
+    int64_t RowId = 0;
+};
+std::optional<TFoundBuilding> FindBuilding(TDatabase& Db, const std::string& ID);
+
+// The first of "ID (1)", "ID (2)", ... that no building has, case ignored.
+std::string FirstFreeBuildingID(TDatabase& Db, const std::string& ID);
 
 class TDataModuleExportBuilding {
 public:

@@ -1,7 +1,6 @@
 #include "exchange/UnitImport.h"
 
 #include "db/FileIO.h"
-#include "exchange/TextCodec.h"
 #include "exchange/UnitBuildingFile.h"
 
 #include <algorithm>
@@ -13,33 +12,6 @@ int TImportResult::CountOf(TImportOutcomeKind Kind) const {
         if (O.Kind == Kind)
             N += O.Count;
     return N;
-}
-
-std::optional<TFoundBuilding> FindBuilding(TDatabase& Db, const std::string& ID) {
-    // Names compare as the look-ups of the views do. For ASCII names the
-    // column's own NOCASE is the same comparison (no other letter folds to
-    // an ASCII one) and can use the key's index.
-    TStatement St = Db.Prepare(IsAscii(ID) ? "SELECT ID, rowid FROM Buildings WHERE ID = ?1 ORDER BY rowid LIMIT 1"
-                                           : "SELECT ID, rowid FROM Buildings WHERE ID = ?1 COLLATE BVNOCASE "
-                                             "ORDER BY rowid LIMIT 1");
-    St.Bind(1, ID);
-    if (!St.Step())
-        return std::nullopt;
-    const TValue Name = St.Column(0);
-    const TValue RowId = St.Column(1);
-    TFoundBuilding F;
-    if (const auto* S = std::get_if<std::string>(&Name))
-        F.ID = *S;
-    F.RowId = std::get<int64_t>(RowId);
-    return F;
-}
-
-std::string FirstFreeBuildingID(TDatabase& Db, const std::string& ID) {
-    for (int K = 1;; ++K) {
-        std::string Candidate = ID + " (" + std::to_string(K) + ")";
-        if (!FindBuilding(Db, Candidate))
-            return Candidate;
-    }
 }
 
 namespace {

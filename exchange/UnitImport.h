@@ -97,13 +97,4 @@ TImportResult ImportBuildingFile(TDataModuleExportBuilding& M, const std::string
 TImportResult ImportBuildings(TDataModuleExportBuilding& M, std::span<const uint8_t> Bytes,
                               IImportDialogs& Dialogs, IImportNotifier& Notifier);
 
-// The building whose ID equals ID with letter case ignored (the first in
-// table order when several do): its ID as stored and its rowid.
-struct TFoundBuilding {
-    std::string ID;
-    int64_t RowId = 0;
-};
-std::optional<TFoundBuilding> FindBuilding(TDatabase& Db, const std::string& ID);
-
-// The first of "ID (1)", "ID (2)", ... that no building has, case ignored.
-std::string FirstFreeBuildingID(TDatabase& Db, const std::string& ID);
+// FindBuilding and FirstFreeBuildingID: exchange/UnitExportData.h.
