@@ -50,6 +50,18 @@ private:
     TImportAnswer FAnswer = TImportAnswer::Ask;
 };
 
+// The result of an import that refuses its file as a whole (it cannot be
+// read, its header is broken or of another version): nothing is stored, and
+// the reason is shown in a warning.
+template <class TResult, class TDialogs>
+TResult RefusedImport(TDialogs& Dialogs, const std::string& Reason) {
+    TResult R;
+    R.Refused = true;
+    R.Error = Reason;
+    Dialogs.Warning(Reason);
+    return R;
+}
+
 // The warning for a file that holds more records than its header announces,
 // after the announced ones were imported: "Filen innehåller fler poster än
 // den anger: 3 poster lästes inte."

@@ -55,10 +55,7 @@ TImportResult TImporter::Run(std::span<const uint8_t> Bytes) {
     } catch (const EStreamError& E) {
         // Not a building file, a broken first record or a newer version:
         // refused before anything is shown or stored.
-        R.Refused = true;
-        R.Error = E.what();
-        FDialogs.Warning(R.Error);
-        return R;
+        return RefusedImport<TImportResult>(FDialogs, E.what());
     }
     R.Announced = Reader->NBuildings();
     // The views must show what the database holds: a replacement deletes
@@ -202,11 +199,7 @@ TImportResult ImportBuildingFile(TDataModuleExportBuilding& M, const std::string
     try {
         Bytes = ReadFileBytes(Path);
     } catch (const EFileError& E) {
-        TImportResult R;
-        R.Refused = true;
-        R.Error = E.what();
-        Dialogs.Warning(R.Error);
-        return R;
+        return RefusedImport<TImportResult>(Dialogs, E.what());
     }
     return ImportBuildings(M, Bytes, Dialogs, Notifier);
 }

@@ -94,10 +94,7 @@ TMaterialImportResult TMaterialImporter::Run(std::span<const uint8_t> Bytes) {
     try {
         Reader.emplace(Bytes);
     } catch (const EStreamError& E) {
-        R.Refused = true;
-        R.Error = E.what();
-        FDialogs.Warning(R.Error);
-        return R;
+        return RefusedImport<TMaterialImportResult>(FDialogs, E.what());
     }
     R.Announced = Reader->NItems();
     FTable.SetOrderBy("ID");
@@ -161,11 +158,7 @@ TMaterialImportResult ImportMaterialFile(TDatabase& Db, const std::string& Path,
     try {
         Bytes = ReadFileBytes(Path);
     } catch (const EFileError& E) {
-        TMaterialImportResult R;
-        R.Refused = true;
-        R.Error = E.what();
-        Dialogs.Warning(R.Error);
-        return R;
+        return RefusedImport<TMaterialImportResult>(Dialogs, E.what());
     }
     return ImportMaterials(Db, Bytes, Dialogs);
 }
