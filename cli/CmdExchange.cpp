@@ -4,7 +4,6 @@
 // an error for that building or material, which then stores nothing.
 #include "cli/CliDatabase.h"
 #include "db/Database.h"
-#include "db/FileIO.h"
 #include "exchange/UnitExport.h"
 #include "exchange/UnitExportData.h"
 #include "exchange/UnitImport.h"
