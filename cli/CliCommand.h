@@ -41,6 +41,9 @@ struct Command {
 
 // All commands, in the order the usage text lists them.
 const std::vector<Command>& Commands();
+// Adds a command after the built-in ones (the report command, which only
+// the executable links, registers itself so). Call before Main.
+void RegisterCommand(const Command& C);
 
 // Parses the arguments (without the program name) and runs the command.
 // Writes results to Out and messages to Err; returns the exit code. Output

@@ -12,8 +12,18 @@ extern const Command ImportCommand;          // CmdExchange.cpp
 extern const Command ExportMaterialsCommand; // CmdExchange.cpp
 extern const Command ImportMaterialsCommand; // CmdExchange.cpp
 
+namespace {
+std::vector<Command>& Registered() {
+    static std::vector<Command> R;
+    return R;
+}
+} // namespace
+
+void RegisterCommand(const Command& C) { Registered().push_back(C); }
+
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> Table = {
+    static std::vector<Command> Table;
+    Table = {
         InitDbCommand,
         InstallDataCommand,
         ListCommand,
@@ -24,6 +34,7 @@ const std::vector<Command>& Commands() {
         ExportMaterialsCommand,
         ImportMaterialsCommand,
     };
+    Table.insert(Table.end(), Registered().begin(), Registered().end());
     return Table;
 }
 

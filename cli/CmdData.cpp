@@ -1,6 +1,7 @@
 // init-db and install-data: a new database, and a data folder filled with
 // what the application needs to start.
 #include "cli/CliCommand.h"
+#include "cli/DistFiles.h"
 
 #include "data/UnitBVDir.h"
 #include "data/UnitInitDB.h"
@@ -85,9 +86,33 @@ std::string InstallConnectionFile(const fs::path& Folder) {
     return "Created the connection file " + File.string() + " naming " + Db.string();
 }
 
+// The shipped files (the report layout), each unless one is there.
+std::string InstallDistFiles(const fs::path& Folder) {
+    std::string Lines;
+    for (const TDistFile& F : ShippedDistFiles()) {
+        const fs::path Target = Folder / fs::path(F.Path);
+        if (!Lines.empty()) {
+            Lines += '\n';
+        }
+        if (Exists(Target)) {
+            Lines += "Kept the existing " + Target.string();
+            continue;
+        }
+        std::error_code Ec;
+        fs::create_directories(Target.parent_path(), Ec);
+        if (Ec) {
+            throw EInstall(ExitFile, "Cannot create the folder " + Target.parent_path().string() + ": " + Ec.message());
+        }
+        WriteNewFile(Target, F.Content);
+        Lines += "Created " + Target.string();
+    }
+    return Lines;
+}
+
 const TInstallStep InstallSteps[] = {
     {InstallDatabase},
     {InstallConnectionFile},
+    {InstallDistFiles},
 };
 
 int RunInitDb(const Options& Opts, const std::vector<std::string>& Args) {

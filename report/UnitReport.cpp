@@ -2,6 +2,7 @@
 
 #include "data/UnitBVDir.h"
 #include "data/UnitBuildingData.h"
+#include "db/FileIO.h"
 #include "model/UnitConstructionObjects.h"
 #include "report/ReportChart.h"
 #include "report/ReportTexts.h"
@@ -10,6 +11,7 @@
 #include <kainjow/mustache.hpp>
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -421,31 +423,23 @@ int TBuildingReport::Paint(QTextDocument& Doc, QPagedPaintDevice& Device, const 
 
 void TBuildingReport::WritePdf(const QString& LayoutPath, const QString& PdfPath, const QDateTime& When) const {
     std::unique_ptr<QTextDocument> Doc = Build(LayoutPath, When);
-    const QFileInfo Target(PdfPath);
-    const QString Temp = Target.absolutePath() + QStringLiteral("/.") + Target.fileName() + QStringLiteral(".tmp");
+    // The PDF is made in memory and written as every file of the program
+    // is: through a temporary file, flushed to disk and renamed into place.
+    QBuffer Bytes;
+    Bytes.open(QIODevice::WriteOnly);
     {
-        QPdfWriter Pdf(Temp);
+        QPdfWriter Pdf(&Bytes);
         Pdf.setPageSize(QPageSize(QPageSize::A4));
         Pdf.setPageMargins(QMarginsF(18, 14, 15, 12), QPageLayout::Millimeter);
         Pdf.setResolution(300);
         Pdf.setTitle(FParams.Get(QStringLiteral("TitleStr")));
         Pdf.setCreator(QStringLiteral("Braskvalla ") + QStringLiteral(BV_VERSION));
-        try {
-            Paint(*Doc, Pdf, When);
-        } catch (...) {
-            QFile::remove(Temp);
-            throw;
-        }
+        Paint(*Doc, Pdf, When);
     }
-    QFile Written(Temp);
-    if (!Written.exists() || Written.size() == 0) {
-        QFile::remove(Temp);
-        throw EBVException(("PDF-filen " + PdfPath + " kunde inte skrivas.").toStdString());
-    }
-    std::error_code Ec;
-    std::filesystem::rename(Temp.toStdString(), PdfPath.toStdString(), Ec);
-    if (Ec) {
-        QFile::remove(Temp);
-        throw EBVException(("PDF-filen " + PdfPath + " kunde inte skapas: ").toStdString() + Ec.message());
+    const QByteArray& Data = Bytes.data();
+    try {
+        WriteFileAtomically(PdfPath.toStdString(), std::string_view(Data.constData(), static_cast<size_t>(Data.size())));
+    } catch (const std::exception& E) {
+        throw EBVException(("PDF-filen " + PdfPath + " kunde inte skrivas: ").toStdString() + E.what());
     }
 }

@@ -106,6 +106,11 @@ bool TBraskvalla::Start(QString& Error) {
                                                     "ligger kvar till nästa start:\n%1")
                                          .arg(QString::fromStdString(FConnect->MigrationError())));
     }
+    if (!FConnect->MigrationNotice().empty()) {
+        TMessageBox::Inform(nullptr, QStringLiteral("Uppdateringsskriptet RunAndRemove.sql har körts men kan varken tas "
+                                                    "bort eller byta namn; det körs inte igen. Ta bort det för hand:\n%1")
+                                         .arg(QString::fromStdString(FConnect->MigrationNotice())));
+    }
     FSources = std::make_unique<TDataSources>(*FData, *FPreDef);
     TFormMain* M = FMain.get();
     // The dialogs in the order of the start-up: doors, the file handler,

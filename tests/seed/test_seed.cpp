@@ -813,6 +813,9 @@ TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
         ASSERT_EQ(Conn.Exec("INSERT INTO Buildings (ID) VALUES ('Mitt hus')"), "");
     }
     { std::ofstream(Folder / "dbconnection", std::ios::binary) << "/elsewhere/bvdb.s3db\n"; }
+    // The shipped report layout is there, and a layout the user edited stays.
+    EXPECT_NE(ReadFile(Folder / "buildingreport.html").find("{{TitleStr}}"), std::string::npos);
+    { std::ofstream(Folder / "buildingreport.html", std::ios::binary) << "<p>{{TitleStr}} (min egen)</p>"; }
     R = RunCli({"--data-dir", Folder.string(), "install-data"});
     ASSERT_EQ(R.Code, cli::ExitOk);
     EXPECT_NE(R.Out.find("Kept the existing database"), std::string::npos) << R.Out;
@@ -820,7 +823,8 @@ TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
     EXPECT_EQ(ReadFile(Folder / "dbconnection"), "/elsewhere/bvdb.s3db\n");
     TDb Conn(Db);
     EXPECT_EQ(Conn.Number("SELECT COUNT(*) FROM Buildings WHERE ID = 'Mitt hus'"), 1);
-    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"bvdb.s3db", "dbconnection"}));
+    EXPECT_EQ(ReadFile(Folder / "buildingreport.html"), "<p>{{TitleStr}} (min egen)</p>");
+    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"buildingreport.html", "bvdb.s3db", "dbconnection"}));
 }
 
 TEST(InstallData, DefaultFolderComesFromTheEnvironment) {

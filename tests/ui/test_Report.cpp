@@ -4,6 +4,7 @@
 // is told about.
 #include "GuiTestSupport.h"
 
+#include "cli/CmdReport.h"
 #include "report/UnitReport.h"
 #include "ui/bind/DBControls.h"
 
@@ -208,6 +209,26 @@ private slots:
         QCOMPARE(std::distance(fs::directory_iterator(R.Folder.Root), fs::directory_iterator()), 2); // folder, villa.pdf
     }
 
+    void TheCommandLineWritesTheReportAsPdf() {
+        TReportDb R({}, true);
+        const std::string Pdf = (R.Folder.Root / "villa.pdf").string();
+        const std::string Layout = kLayout.toStdString();
+        const auto Run = [&](const std::vector<std::string>& Args) {
+            std::ostringstream Out, Err;
+            std::vector<std::string> All = {"--db", R.Folder.Database(), "report"};
+            All.insert(All.end(), Args.begin(), Args.end());
+            const int Code = cli::Main(All, Out, Err);
+            return std::make_pair(Code, Err.str());
+        };
+        QCOMPARE(Run({"Exempel Villa Stockholm 2000-tal", "--pdf", Pdf, "--layout", Layout}).first, 0);
+        QVERIFY(QFile::exists(QString::fromStdString(Pdf)));
+        QCOMPARE(Run({"Default", "--pdf", Pdf, "--layout", Layout}).first, 2); // not calculated
+        const auto Missing = Run({"Exempel Villa Stockholm 2000-tal", "--pdf", Pdf, "--layout", "/saknas/mall.html"});
+        QCOMPARE(Missing.first, 3);
+        QVERIFY(QString::fromStdString(Missing.second).contains(QStringLiteral("/saknas/mall.html")));
+        QCOMPARE(Run({"--pdf", Pdf}).first, 1);
+    }
+
     void PrintingAnUncalculatedBuildingSaysSo() {
         TGuiApp A;
         QVERIFY(!A.Data().IsCalculated());
@@ -221,6 +242,7 @@ private slots:
 int main(int Argc, char** Argv) {
     TBVApplication App(Argc, Argv);
     TMessageBox::SetTestMode(true);
+    cli::RegisterCommand(cli::ReportCommand);
     TestReport T;
     return QTest::qExec(&T, Argc, Argv);
 }
