@@ -14,23 +14,6 @@
 
 using namespace bvui;
 
-namespace {
-// Enter in the name field opens the entry.
-class TOpenOnEnter : public QLineEdit {
-public:
-    std::function<void()> OnEnter;
-    using QLineEdit::QLineEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent* Event) override {
-        if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) && OnEnter) {
-            OnEnter();
-            return;
-        }
-        QLineEdit::keyPressEvent(Event);
-    }
-};
-} // namespace
 
 TFormArchiveSelect::TFormArchiveSelect(QWidget* Parent) : QDialog(Parent) {
     setWindowTitle(QStringLiteral("Konstruktionsarkiv"));
@@ -39,7 +22,7 @@ TFormArchiveSelect::TFormArchiveSelect(QWidget* Parent) : QDialog(Parent) {
                 QStringLiteral("Vill du ta bort den markerade posten ur arkivet?")};
     FGridPlace = new QVBoxLayout;
     auto* Cap = MakeLabel(this, "LabelName", QStringLiteral("&Namn"));
-    auto* Name = new TOpenOnEnter(this);
+    auto* Name = new bvui::TEnterLineEdit(this);
     Name->OnEnter = [this] { IBEAntialiasButtonOpenClick(); };
     FName = Name;
     FName->setObjectName(QStringLiteral("EditName"));

@@ -2,6 +2,7 @@
 
 #include "data/UnitBuildingData.h"
 #include "ui/MessageBox.h"
+#include "ui/UnitMainLayout.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -21,23 +22,6 @@ bool CheckNameLength(QWidget* Parent, const QString& Name) {
     return true;
 }
 
-namespace {
-// Enter in the name field runs the dialog's command instead of closing it.
-class TNameEdit : public QLineEdit {
-public:
-    std::function<void()> OnEnter;
-    using QLineEdit::QLineEdit;
-
-protected:
-    void keyPressEvent(QKeyEvent* Event) override {
-        if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) && OnEnter) {
-            OnEnter();
-            return;
-        }
-        QLineEdit::keyPressEvent(Event);
-    }
-};
-} // namespace
 
 TFormFileHandler::TFormFileHandler(TDataModuleBuildingData& Data, QWidget* Parent) : QDialog(Parent), FData(Data) {
     setObjectName(QStringLiteral("FormFileHandler"));
@@ -49,7 +33,7 @@ TFormFileHandler::TFormFileHandler(TDataModuleBuildingData& Data, QWidget* Paren
 
     FLabelID = new QLabel(QStringLiteral("&Namn"), this);
     FLabelID->setObjectName(QStringLiteral("LabelID"));
-    auto* Edit = new TNameEdit(this);
+    auto* Edit = new bvui::TEnterLineEdit(this);
     Edit->OnEnter = [this] {
         if (FMode == SaveAs) {
             IBEAntialiasButtonSaveClick();

@@ -5,6 +5,7 @@
 #include "ui/EnergyPanel.h"
 #include "ui/Icons.h"
 #include "ui/MessageBox.h"
+#include "report/ReportChart.h"
 #include "report/ReportTexts.h"
 #include "report/UnitReport.h"
 #include "ui/UnitAbout.h"
@@ -437,59 +438,13 @@ void TFormMain::RefreshChart() {
     if (FData == nullptr || FSeries == nullptr) {
         return;
     }
-    TDataset& M = FData->TableMonths();
-    QStringList Labels;
-    QList<qreal> Values;
-    double Top = 0;
-    if (M.Active()) {
-        const TField* Month = M.FindField("MONTH");
-        const TField* Heat = M.FindField("HEATUSAGE");
-        for (int R = 1; Month != nullptr && Heat != nullptr && R <= M.RecordCount(); ++R) {
-            Labels << FormatValue(M.RowValue(R, Month->Index()), {});
-            const TValue& V = M.RowValue(R, Heat->Index());
-            double D = 0;
-            if (const auto* X = std::get_if<double>(&V)) {
-                D = *X;
-            } else if (const auto* I = std::get_if<int64_t>(&V)) {
-                D = static_cast<double>(*I);
-            }
-            Values << D;
-            Top = std::max(Top, D);
-        }
-    }
     // The months' rows are written one by one: redraw only what changed.
-    if (Labels == FChartLabels && Values == FChartValues) {
+    const bvreport::TMonthlyValues Values = bvreport::MonthlyHeatUsage(FData->TableMonths());
+    if (FChartValues && *FChartValues == Values) {
         return;
     }
-    FChartLabels = Labels;
     FChartValues = Values;
-    auto* Set = new QBarSet(QStringLiteral("MonthlyHeatUsage"));
-    Set->append(Values);
-    QLinearGradient Fill(0, 0, 0, 1);
-    Fill.setCoordinateMode(QGradient::ObjectBoundingMode);
-    Fill.setColorAt(0.0, QColor(86, 140, 214));
-    Fill.setColorAt(1.0, QColor(20, 52, 120));
-    Set->setBrush(Fill);
-    Set->setPen(QPen(QColor(20, 52, 120), 1));
-    FSeries->clear();
-    FSeries->append(Set);
-    FAxisX->clear();
-    FAxisX->append(Labels);
-    // A round top of the scale, with room above the highest bar.
-    double Step = 1;
-    if (Top > 0) {
-        const double Mag = std::pow(10.0, std::floor(std::log10(Top)));
-        for (const double M2 : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-            Step = M2 * Mag / 2;
-            if (Top / Step <= 8) {
-                break;
-            }
-        }
-    }
-    FAxisY->setRange(0, Top > 0 ? std::ceil(Top * 1.05 / Step) * Step : 10);
-    FAxisY->setTickType(QValueAxis::TicksDynamic);
-    FAxisY->setTickAnchor(0);
-    FAxisY->setTickInterval(Top > 0 ? Step : 2);
+    bvreport::FillMonthlyChart(FSeries, FAxisX, FAxisY, Values);
 }
 
 void TFormMain::SetGroundType() {

@@ -6,6 +6,7 @@
 
 #include "data/UnitBuildingData.h"
 #include "data/UnitObserver.h"
+#include "report/ReportChart.h"
 #include "report/ReportParameters.h"
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -204,7 +206,6 @@ private:
     QBarSeries* FSeries = nullptr;
     QBarCategoryAxis* FAxisX = nullptr;
     QValueAxis* FAxisY = nullptr;
-    QStringList FChartLabels;
-    QList<double> FChartValues;
+    std::optional<bvreport::TMonthlyValues> FChartValues;
     bool FChartPending = false;
 };

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 
 namespace bvui {
@@ -82,6 +83,14 @@ void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Re
             G->setColumnMinimumWidth(Col, Widest);
         }
     }
+}
+
+void TEnterLineEdit::keyPressEvent(QKeyEvent* Event) {
+    if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) && OnEnter) {
+        OnEnter();
+        return;
+    }
+    QLineEdit::keyPressEvent(Event);
 }
 
 TColumnSpanHeader::TColumnSpanHeader(QTableView* Table, QWidget* Parent) : QWidget(Parent), FTable(Table) {

@@ -5,8 +5,10 @@
 #include "ui/bind/FieldFormat.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -38,6 +40,18 @@ TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field,
 // Gives column 0 of every grid the width of its widest label, so that the
 // fields of stacked panels line up.
 void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Reference);
+
+// A one-line edit whose Enter runs an action of its dialog (open, save)
+// instead of the dialog's default button.
+class TEnterLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void()> OnEnter;
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+};
 
 // Captions over ranges of a table's columns ("Förluster kWh" over the loss
 // columns), kept in place when the columns are resized.

@@ -46,6 +46,16 @@ QString TFieldLink::Text() const {
     return FormatValue(F->Value(), Format);
 }
 
+void TFieldLink::Follow(QObject* Control, std::function<void()> Show) {
+    QObject::connect(FSource, &TDataSource::DataChanged, Control, Show);
+    QObject::connect(FSource, &TDataSource::StateChanged, Control, Show);
+    QObject::connect(FSource, &TDataSource::FieldChanged, Control, [this, Show](const QString& F) {
+        if (F.compare(QString::fromStdString(FField), Qt::CaseInsensitive) == 0) {
+            Show();
+        }
+    });
+}
+
 // ------------------------------------------------------------------ TDBEdit
 
 TDBEdit::TDBEdit(TDataSource& Source, const std::string& Field, QWidget* Parent)
@@ -56,13 +66,7 @@ TDBEdit::TDBEdit(TDataSource& Source, const std::string& Field, QWidget* Parent)
     if (const TField* F = FLink.FindField(); F != nullptr && F->Size() > 0) {
         setMaxLength(F->Size());
     }
-    connect(&Source, &TDataSource::DataChanged, this, &TDBEdit::ShowValue);
-    connect(&Source, &TDataSource::StateChanged, this, &TDBEdit::ShowValue);
-    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
-        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
-            ShowValue();
-        }
-    });
+    FLink.Follow(this, [this] { ShowValue(); });
     ShowValue();
 }
 
@@ -132,13 +136,7 @@ void TDBEdit::keyPressEvent(QKeyEvent* Event) {
 TDBMemo::TDBMemo(TDataSource& Source, const std::string& Field, QWidget* Parent)
     : QPlainTextEdit(Parent), FLink(Source, Field) {
     setTabChangesFocus(true);
-    connect(&Source, &TDataSource::DataChanged, this, &TDBMemo::ShowValue);
-    connect(&Source, &TDataSource::StateChanged, this, &TDBMemo::ShowValue);
-    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
-        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
-            ShowValue();
-        }
-    });
+    FLink.Follow(this, [this] { ShowValue(); });
     ShowValue();
 }
 
@@ -199,13 +197,7 @@ void TDBText::ShowValue() { setText(FLink.Text()); }
 TDBCheckBox::TDBCheckBox(TDataSource& Source, const std::string& Field, const QString& Caption, QWidget* Parent)
     : QCheckBox(Caption, Parent), FLink(Source, Field) {
     FLink.SetCaption(Caption);
-    connect(&Source, &TDataSource::DataChanged, this, &TDBCheckBox::ShowValue);
-    connect(&Source, &TDataSource::StateChanged, this, &TDBCheckBox::ShowValue);
-    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
-        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
-            ShowValue();
-        }
-    });
+    FLink.Follow(this, [this] { ShowValue(); });
     connect(this, &QCheckBox::clicked, this, [this](bool On) {
         if (!FShowing) {
             FLink.Source().WriteValue(FLink.Field(), TValue(int64_t{On ? 1 : 0}), FLink.Caption(), this);
@@ -232,13 +224,7 @@ TDBLookupComboBox::TDBLookupComboBox(TDataSource& Source, const std::string& Fie
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(12);
-    connect(&Source, &TDataSource::DataChanged, this, &TDBLookupComboBox::ShowValue);
-    connect(&Source, &TDataSource::StateChanged, this, &TDBLookupComboBox::ShowValue);
-    connect(&Source, &TDataSource::FieldChanged, this, [this](const QString& F) {
-        if (F.compare(QString::fromStdString(FLink.Field()), Qt::CaseInsensitive) == 0) {
-            ShowValue();
-        }
-    });
+    FLink.Follow(this, [this] { ShowValue(); });
     connect(&FList, &TDataSource::RowsChanged, this, &TDBLookupComboBox::ReloadList);
     connect(this, qOverload<int>(&QComboBox::activated), this, &TDBLookupComboBox::Picked);
     ReloadList();

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <functional>
 #include <optional>
 
 // What a bound control shares: the data source, the field, the caption used
@@ -28,6 +29,9 @@ public:
     void SetFormat(const TDisplayFormat& Format) { FFormat = Format; }
     // The field's value of the current row as text ("" without a row).
     QString Text() const;
+    // Calls Show whenever the control must show the row again: another row,
+    // a re-read, a change of state (a cancel), a set of this field.
+    void Follow(QObject* Control, std::function<void()> Show);
     TField* FindField() const;
 
 private:
