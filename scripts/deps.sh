@@ -29,5 +29,5 @@ BV_TEST_PACKAGES=(libgtest-dev libgmock-dev)
 # The desktop application: Qt 6 Widgets, Charts and Svg (Charts needs the
 # OpenGL module's CMake files), the platform plugins (xcb for the desktop,
 # offscreen for the window tests), Qt's own Swedish texts and a font.
-BV_GUI_PACKAGES=(qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6svg6 libqt6opengl6-dev libxkbcommon-dev
+BV_GUI_PACKAGES=(qt6-base-dev libgl-dev qt6-charts-dev qt6-svg-dev libqt6svg6 libqt6opengl6-dev libxkbcommon-dev
                  qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core libkainjow-mustache-dev)
