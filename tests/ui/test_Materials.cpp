@@ -54,9 +54,17 @@ private slots:
         QVERIFY(!T.FieldByName("SOIL").AsBoolean());
         QVERIFY(!T.FieldByName("LOCKEDDEPTH").AsBoolean());
         QCOMPARE(A.M->focusWidget(), In<QWidget>(A.M, "DBEditName"));
-        // Posting before the numbers are given says what is missing.
+        // Posting before the numbers are given says what is missing, and
+        // so does moving to another row.
         A.Trigger("ActionPost");
         QCOMPARE(TMessageBox::Shown().size(), 1);
+        QCOMPARE(T.State(), TDatasetState::Insert);
+        auto* Grid = In<TDBGrid>(A.M, "DBGridMaterials");
+        QApplication::processEvents();
+        QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Grid->visualRect(Grid->model()->index(0, 0)).center());
+        QCOMPARE(TMessageBox::Shown().size(), 2);
+        QVERIFY2(TMessageBox::Shown().last().startsWith(QStringLiteral("Materialet kan inte sparas: ange")),
+                 qPrintable(TMessageBox::Shown().last()));
         QCOMPARE(T.State(), TDatasetState::Insert);
         TypeInto(In<TDBEdit>(A.M, "DBEditName"), QStringLiteral("Hampafiber"));
         TypeInto(In<TDBEdit>(A.M, "DBEditThermCond"), QStringLiteral("0,04"));

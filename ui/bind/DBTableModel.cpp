@@ -225,6 +225,10 @@ void TDBGrid::SelectionMoved() {
     if (!I.isValid() || !D.Active() || I.row() + 1 == D.RecNo()) {
         return;
     }
+    if (FCanLeaveRow && !FCanLeaveRow()) {
+        SelectCurrent();
+        return;
+    }
     FSyncing = true;
     try {
         D.SetRecNo(I.row() + 1);

@@ -72,6 +72,9 @@ public:
     // Sets the columns; the first one (the name) takes the width the others
     // leave, the others are as wide as their contents.
     void SetColumns(std::vector<TDBTableModel::TColumn> Columns);
+    // Asked before the user's selection moves the view to another row; false
+    // keeps the row (the check says why).
+    void SetCanLeaveRow(std::function<bool()> Check) { FCanLeaveRow = std::move(Check); }
 
 signals:
     void Activated();
@@ -91,4 +94,5 @@ private:
     TDBTableModel* FModel;
     bool FSyncing = false;
     bool FFitPending = false;
+    std::function<bool()> FCanLeaveRow;
 };

@@ -119,6 +119,8 @@ TFormMaterialManager::TFormMaterialManager(const std::string& Path, QWidget* Par
         Cols.push_back({C.Field, QString::fromUtf8(C.Heading), std::nullopt, {}, {}});
     }
     FGrid->SetColumns(std::move(Cols));
+    // A row being edited is checked before the user moves to another one.
+    FGrid->SetCanLeaveRow([this] { return PostClick(); });
     // The names are long: the name column gets room of its own, and the
     // grid scrolls sideways when the window is narrow.
     FGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
