@@ -62,12 +62,21 @@ double SinceProcessStart() {
     return Uptime - Start;
 }
 
-int Startup(TBVApplication& App) {
-    Q_UNUSED(App);
-    TBraskvalla B;
+// Starts every module and window; false, after the message, when the
+// database cannot be used.
+bool Started(TBraskvalla& B) {
     QString Error;
     if (!B.Start(Error)) {
         std::fprintf(stderr, "%s\n", qPrintable(Error));
+        return false;
+    }
+    return true;
+}
+
+int Startup(TBVApplication& App) {
+    Q_UNUSED(App);
+    TBraskvalla B;
+    if (!Started(B)) {
         return 2;
     }
     B.Main().show();
@@ -81,9 +90,7 @@ int Startup(TBVApplication& App) {
 
 int Calculate(const std::string& Building, int Rounds, bool Layers) {
     TBraskvalla B;
-    QString Error;
-    if (!B.Start(Error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(Error));
+    if (!Started(B)) {
         return 2;
     }
     TFormMain& Main = B.Main();
@@ -137,9 +144,7 @@ int main(int Argc, char** Argv) {
     if (Mode == "report" && Argc > 3) {
         // The report of building Argv[2] written to the PDF file Argv[3].
         TBraskvalla B;
-        QString Error;
-        if (!B.Start(Error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(Error));
+        if (!Started(B)) {
             return 2;
         }
         B.BuildingData().OpenBuilding(Argv[2]);
@@ -161,9 +166,7 @@ int main(int Argc, char** Argv) {
         // Argv[2] copies of the example row house, under names of their own,
         // written to the exchange file Argv[3].
         TBraskvalla B;
-        QString Error;
-        if (!B.Start(Error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(Error));
+        if (!Started(B)) {
             return 2;
         }
         auto& M = B.BuildingData();
@@ -183,9 +186,7 @@ int main(int Argc, char** Argv) {
     if (Mode == "import" && Argc > 2) {
         // The import of the file Argv[2] through the import and progress windows.
         TBraskvalla B;
-        QString Error;
-        if (!B.Start(Error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(Error));
+        if (!Started(B)) {
             return 2;
         }
         B.Main().show();

@@ -19,8 +19,6 @@
 
 namespace bvreport {
 
-void InitResources() { InitGuiResources(); }
-
 TMonthlyValues MonthlyHeatUsage(const TDataset& Months) {
     TMonthlyValues R;
     if (!Months.Active()) {
@@ -126,7 +124,7 @@ QImage RenderMonthlyChart(const TMonthlyValues& Values, QSize Pixels, double Sca
 }
 
 QImage RenderGroundDrawing(int Kind, double Scale) {
-    InitResources();
+    InitGuiResources();
     QSvgRenderer Svg(QStringLiteral(":/drawings/ImageGround%1.svg").arg(Kind));
     if (!Svg.isValid()) {
         return {};

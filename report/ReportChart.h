@@ -13,9 +13,6 @@ class TDataset;
 
 namespace bvreport {
 
-// The drawings and icons built into the program; repeated calls are harmless.
-void InitResources();
-
 struct TMonthlyValues {
     QStringList Labels; // MONTH of each row
     QList<double> Values; // HEATUSAGE of each row

@@ -155,8 +155,7 @@ private:
     QWidget* CreateResultTab();
     QWidget* CreateGroundPage(int Kind);
     QWidget* CreateComponentList(QWidget* Parent, const char* Label, const QString& Caption, int Kind,
-                                 const char* Grid, const char* Suffix, const std::vector<int>& Columns,
-                                 bool Stretch);
+                                 const char* Grid, const char* Suffix, int Columns);
 
     TDataSource& Source(const char* Name) const;
     void SetBuildingColumn(const char* Column, int Value, bool Post);

@@ -61,8 +61,7 @@ TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field, std
     return T;
 }
 
-void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Reference) {
-    Q_UNUSED(Reference);
+void AlignLabelColumns(const std::vector<QGridLayout*>& Grids) {
     // Each of the first four columns (label, field, second field or unit,
     // unit) gets the width of its widest single-column widget in any grid.
     for (int Col = 0; Col < 4; ++Col) {

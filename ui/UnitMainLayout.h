@@ -39,7 +39,7 @@ TDBText* MakeResult(QWidget* Parent, TDataSource& Source, const char* Field,
                     std::optional<TDisplayFormat> Format = std::nullopt);
 // Gives column 0 of every grid the width of its widest label, so that the
 // fields of stacked panels line up.
-void AlignLabelColumns(const std::vector<QGridLayout*>& Grids, const QWidget* Reference);
+void AlignLabelColumns(const std::vector<QGridLayout*>& Grids);
 
 // A one-line edit whose Enter runs an action of its dialog (open, save)
 // instead of the dialog's default button.

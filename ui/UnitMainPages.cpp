@@ -236,9 +236,7 @@ const char* const kComponentNoun[] = {"yttervägg", "innervägg", "tak", "mellan
 // ------------------------------------------------------------------ lists
 
 QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, const QString& Caption, int Kind,
-                                        const char* Grid, const char* Suffix, const std::vector<int>& Columns,
-                                        bool Stretch) {
-    Q_UNUSED(Stretch);
+                                        const char* Grid, const char* Suffix, int Columns) {
     static const char* const SourceOf[] = {"DataSourceOuterWalls",  "DataSourceInnerWalls", "DataSourceRoofs",
                                            "DataSourceInnerRoofs",  "DataSourceGroundFloors",
                                            "DataSourceGroundSlabs", "DataSourceGroundWalls"};
@@ -257,10 +255,7 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
     G->setObjectName(QString::fromLatin1(Grid));
     Cap->setBuddy(G);
     std::vector<TDBTableModel::TColumn> Cols;
-    for (const int C : Columns) {
-        Q_UNUSED(C);
-    }
-    const std::vector<std::string>& Fields = kColumnsOf[Columns.front()];
+    const std::vector<std::string>& Fields = kColumnsOf[Columns];
     for (const std::string& Fld : Fields) {
         Cols.push_back({Fld, QString::fromUtf8(ColumnInfo(Fld).Title), std::nullopt, {},
                         QString::fromUtf8(ColumnInfo(Fld).Tip)});
@@ -336,21 +331,21 @@ QWidget* TFormMain::CreateComponentsTab() {
     Group->setObjectName(QStringLiteral("GroupBoxComponents"));
     auto* G = new QGridLayout(Group);
     G->addWidget(CreateComponentList(Group, "LabelOuterWall", QStringLiteral("Ytterväggar "), 0, "DBGridOuterWalls",
-                                     "OuterWall", {C4}, true),
+                                     "OuterWall", C4),
                  0, 0);
-    G->addWidget(CreateComponentList(Group, "LabelRoof", QStringLiteral("Tak"), 2, "DBGridRoofs", "Roof", {C4}, true),
+    G->addWidget(CreateComponentList(Group, "LabelRoof", QStringLiteral("Tak"), 2, "DBGridRoofs", "Roof", C4),
                  0, 1);
     G->addWidget(CreateComponentList(Group, "LabelDoor", QStringLiteral("Ytterdörrar och dylikt"), kDoorKind,
-                                     "DBGridDoors", "Door", {C3}, true),
+                                     "DBGridDoors", "Door", C3),
                  1, 0);
     G->addWidget(CreateComponentList(Group, "LabelWindow", QStringLiteral("Fönster"), kWindowKind, "DBGridWindows",
-                                     "Window", {CWindows}, true),
+                                     "Window", CWindows),
                  1, 1);
     G->addWidget(CreateComponentList(Group, "LabelInnerWall", QStringLiteral("Innerväggar"), 1, "DBGridInnerWalls",
-                                     "InnerWall", {CInner}, true),
+                                     "InnerWall", CInner),
                  2, 0);
     G->addWidget(CreateComponentList(Group, "LabelInnerRoof", QStringLiteral("Mellanbjälklag"), 3,
-                                     "DBGridInnerRoofs", "InnerRoof", {CInner}, true),
+                                     "DBGridInnerRoofs", "InnerRoof", CInner),
                  2, 1);
     G->setColumnStretch(0, 1);
     G->setColumnStretch(1, 1);
@@ -440,7 +435,7 @@ QWidget* TFormMain::CreateGroundPage(int Kind) {
     auto* Lists = new QHBoxLayout;
     for (const TGroundList& L : P.Lists) {
         Lists->addWidget(CreateComponentList(Page, L.Label, QString::fromUtf8(L.Caption), L.Kind, L.Grid, L.Buttons,
-                                             {L.Columns}, true),
+                                             L.Columns),
                          1);
     }
     V->addLayout(Lists, 1);
@@ -683,7 +678,7 @@ QWidget* TFormMain::CreateGeneralTab() {
         P->setEnabled(false);
     }
     Left->addStretch(1);
-    AlignLabelColumns(Grids, this);
+    AlignLabelColumns(Grids);
     // The supply and extract flows sit in the field and the second column:
     // both as wide as a field, so the flow pair lines up with both.
     for (QGridLayout* G : Grids) {
@@ -787,7 +782,7 @@ QWidget* TFormMain::CreateGeneralTab() {
     G2->addWidget(Unit(P2, QStringLiteral("C")), 4, 2);
     G2->setColumnStretch(3, 1);
     Grids.push_back(G2);
-    AlignLabelColumns({G2, Grids[Grids.size() - 2], Grids[Grids.size() - 3]}, this);
+    AlignLabelColumns({G2, Grids[Grids.size() - 2], Grids[Grids.size() - 3]});
     Right->addWidget(P2);
     Columns->addLayout(Right, 1);
     Outer->addWidget(Group, 1);

@@ -10,25 +10,6 @@ bool IsNumericField(const TField* F) {
     return F != nullptr && (F->DataType() == TFieldType::Integer || F->DataType() == TFieldType::Double);
 }
 
-// Same stored value: numbers by value, text by exact bytes.
-bool SameValue(const TValue& A, const TValue& B) {
-    const auto Num = [](const TValue& V) -> std::optional<double> {
-        if (const auto* D = std::get_if<double>(&V)) {
-            return *D;
-        }
-        if (const auto* I = std::get_if<int64_t>(&V)) {
-            return static_cast<double>(*I);
-        }
-        return std::nullopt;
-    };
-    const auto NA = Num(A);
-    const auto NB = Num(B);
-    if (NA && NB) {
-        return *NA == *NB;
-    }
-    return A == B;
-}
-
 } // namespace
 
 TField* TFieldLink::FindField() const {
@@ -56,6 +37,18 @@ void TFieldLink::Follow(QObject* Control, std::function<void()> Show) {
     });
 }
 
+bool TFieldLink::Write(const QString& Text, QWidget* Parent) {
+    FCommitting = true;
+    try {
+        const bool Ok = FSource->WriteText(FField, Text, Caption(), Parent);
+        FCommitting = false;
+        return Ok;
+    } catch (...) {
+        FCommitting = false;
+        throw;
+    }
+}
+
 // ------------------------------------------------------------------ TDBEdit
 
 TDBEdit::TDBEdit(TDataSource& Source, const std::string& Field, QWidget* Parent)
@@ -71,7 +64,7 @@ TDBEdit::TDBEdit(TDataSource& Source, const std::string& Field, QWidget* Parent)
 }
 
 void TDBEdit::ShowValue() {
-    if (FCommitting) {
+    if (FLink.Committing()) {
         return;
     }
     const QString T = FLink.Text();
@@ -83,29 +76,10 @@ void TDBEdit::ShowValue() {
 }
 
 bool TDBEdit::Commit() {
-    if (!isModified() || FCommitting || isReadOnly()) {
+    if (!isModified() || FLink.Committing() || isReadOnly()) {
         return true;
     }
-    TField* F = FLink.FindField();
-    if (F == nullptr) {
-        return false;
-    }
-    FCommitting = true;
-    bool Ok = false;
-    try {
-        // Text that shows the stored value (only reformatted) writes nothing.
-        const TParsedInput In = ParseFieldInput(*F, FLink.Source().TableName(), text());
-        if (In.Error.isEmpty() && SameValue(In.Value, F->Value())) {
-            Ok = true;
-        } else {
-            Ok = FLink.Source().WriteText(FLink.Field(), text(), FLink.Caption(), this);
-        }
-    } catch (...) {
-        FCommitting = false;
-        ShowValue();
-        throw;
-    }
-    FCommitting = false;
+    const bool Ok = FLink.Write(text(), this);
     ShowValue();
     return Ok;
 }
@@ -141,7 +115,7 @@ TDBMemo::TDBMemo(TDataSource& Source, const std::string& Field, QWidget* Parent)
 }
 
 void TDBMemo::ShowValue() {
-    if (FCommitting) {
+    if (FLink.Committing()) {
         return;
     }
     const QString T = FLink.Text();
@@ -152,19 +126,10 @@ void TDBMemo::ShowValue() {
 }
 
 bool TDBMemo::Commit() {
-    if (!document()->isModified() || FCommitting || isReadOnly()) {
+    if (!document()->isModified() || FLink.Committing() || isReadOnly()) {
         return true;
     }
-    FCommitting = true;
-    bool Ok = false;
-    try {
-        Ok = FLink.Source().WriteText(FLink.Field(), toPlainText(), FLink.Caption(), this);
-    } catch (...) {
-        FCommitting = false;
-        ShowValue();
-        throw;
-    }
-    FCommitting = false;
+    const bool Ok = FLink.Write(toPlainText(), this);
     ShowValue();
     return Ok;
 }
@@ -260,7 +225,7 @@ void TDBLookupComboBox::ShowValue() {
             const TValue& K = FKeys[I];
             const bool Match = Text && std::holds_alternative<std::string>(K)
                                    ? SameText(std::get<std::string>(K), std::get<std::string>(V))
-                                   : SameValue(K, V);
+                                   : SameStoredValue(K, V);
             if (Match) {
                 Index = static_cast<int>(I);
                 break;
@@ -274,12 +239,6 @@ void TDBLookupComboBox::ShowValue() {
 
 void TDBLookupComboBox::Picked(int Index) {
     if (FShowing || Index < 0 || Index >= static_cast<int>(FKeys.size())) {
-        return;
-    }
-    TField* F = FLink.FindField();
-    if (F != nullptr && SameValue(F->Value(), FKeys[static_cast<size_t>(Index)]) &&
-        FLink.Source().Dataset().State() == TDatasetState::Browse) {
-        emit CloseUp();
         return;
     }
     const bool Ok = FLink.Source().WriteValue(FLink.Field(), FKeys[static_cast<size_t>(Index)], FLink.Caption(), this);

@@ -32,6 +32,11 @@ public:
     // Calls Show whenever the control must show the row again: another row,
     // a re-read, a change of state (a cancel), a set of this field.
     void Follow(QObject* Control, std::function<void()> Show);
+    // Writes the text the user entered (TDataSource::WriteText); while it
+    // runs, Committing() is true, so that the control does not show the
+    // row's value over the text being written.
+    bool Write(const QString& Text, QWidget* Parent);
+    bool Committing() const { return FCommitting; }
     TField* FindField() const;
 
 private:
@@ -39,6 +44,7 @@ private:
     std::string FField;
     QString FCaption;
     std::optional<TDisplayFormat> FFormat;
+    bool FCommitting = false;
 };
 
 // A one-line edit of a field. Numeric fields are right-aligned.
@@ -59,7 +65,6 @@ protected:
 
 private:
     TFieldLink FLink;
-    bool FCommitting = false;
 };
 
 // A multi-line text of a memo field, written as the user leaves it.
@@ -76,7 +81,6 @@ protected:
 
 private:
     TFieldLink FLink;
-    bool FCommitting = false;
 };
 
 // A read-only value: flat, selectable, aligned like the edits.

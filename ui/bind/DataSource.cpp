@@ -65,6 +65,11 @@ bool TDataSource::Write(const std::string& Field, const TValue& Value, const QSt
         emit DataChanged();
         return false;
     }
+    // The stored value again (a reformatted display, the same list entry):
+    // nothing to write, and the building is not marked changed.
+    if (FDataset.State() == TDatasetState::Browse && SameStoredValue(FDataset.FieldByName(Field).Value(), Value)) {
+        return true;
+    }
     if (FValidator) {
         const QString Why = FValidator(Field, Value);
         if (!Why.isEmpty()) {

@@ -23,8 +23,9 @@ public:
     std::string TableName() const;
 
     // Writes the text the user entered into Field of the current row and
-    // posts the row. Text that does not fit the column (not a number, not
-    // a whole number, out of range, too long) or a row the database refuses
+    // posts the row; the value already stored writes nothing. Text that does
+    // not fit the column (not a number, not a whole number, out of range, too
+    // long), a value the validator refuses, or a row the database refuses
     // is reported with one message naming Caption (the field as the user
     // knows it); the row is then left as it was before. True when written.
     bool WriteText(const std::string& Field, const QString& Text, const QString& Caption, QWidget* Parent);

@@ -76,6 +76,24 @@ std::optional<TValueRange> ColumnRange(const std::string& Table, const std::stri
     return std::nullopt;
 }
 
+bool SameStoredValue(const TValue& A, const TValue& B) {
+    const auto Num = [](const TValue& V) -> std::optional<double> {
+        if (const auto* D = std::get_if<double>(&V)) {
+            return *D;
+        }
+        if (const auto* I = std::get_if<int64_t>(&V)) {
+            return static_cast<double>(*I);
+        }
+        return std::nullopt;
+    };
+    const auto NA = Num(A);
+    const auto NB = Num(B);
+    if (NA && NB) {
+        return *NA == *NB;
+    }
+    return A == B;
+}
+
 QString FormatNumber(double Value, const TDisplayFormat& Format) {
     QLocale L;
     L.setNumberOptions(QLocale::OmitGroupSeparator);

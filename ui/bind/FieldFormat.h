@@ -36,6 +36,10 @@ struct TValueRange {
 };
 std::optional<TValueRange> ColumnRange(const std::string& Table, const std::string& Column);
 
+// The same stored value: numbers by value (an integer and a double alike),
+// text by its exact bytes.
+bool SameStoredValue(const TValue& A, const TValue& B);
+
 // A number in the locale's notation, without group separators.
 QString FormatNumber(double Value, const TDisplayFormat& Format);
 // A stored value as text: numbers as above, NULL as "".
