@@ -125,6 +125,11 @@ mstch::data Constructions(TDataset& View, TDataset& AllLayers) {
             }
         }
         Item.set("Layers", Layers);
+        // The first construction of a list can carry the section's heading,
+        // so that a heading never stands alone at the foot of a page.
+        if (R == 1) {
+            Item.set("First", std::string("1"));
+        }
         List.push_back(Item);
     }
     return List;

@@ -906,10 +906,9 @@ QWidget* TFormMain::CreateResultTab() {
     });
     Months->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     Months->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    Months->horizontalHeader()->setMinimumSectionSize(Months->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 6);
-    Months->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A table of results: nothing to choose in it.
-    Months->setSelectionMode(QAbstractItemView::NoSelection);
+    Months->horizontalHeader()->setMinimumSectionSize(Months->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 8);
+    // A table of results: nothing to choose in it; narrow, it scrolls sideways.
+    Months->SetShowsCurrentRow(false);
     Months->setFocusPolicy(Qt::NoFocus);
     Months->setMinimumHeight(Months->verticalHeader()->defaultSectionSize() * 5);
     auto* Spans = new TColumnSpanHeader(Months, TableBox);

@@ -200,8 +200,16 @@ void TDBGrid::Fit() {
     }
 }
 
+void TDBGrid::SetShowsCurrentRow(bool On) {
+    FShowsCurrentRow = On;
+    setSelectionMode(On ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
+    if (!On) {
+        selectionModel()->clear();
+    }
+}
+
 void TDBGrid::SelectCurrent() {
-    if (FSyncing) {
+    if (FSyncing || !FShowsCurrentRow) {
         return;
     }
     FSyncing = true;

@@ -75,6 +75,8 @@ public:
     // Asked before the user's selection moves the view to another row; false
     // keeps the row (the check says why).
     void SetCanLeaveRow(std::function<bool()> Check) { FCanLeaveRow = std::move(Check); }
+    // A grid of results shows no current row (nothing to choose in it).
+    void SetShowsCurrentRow(bool On);
 
 signals:
     void Activated();
@@ -95,4 +97,5 @@ private:
     bool FSyncing = false;
     bool FFitPending = false;
     std::function<bool()> FCanLeaveRow;
+    bool FShowsCurrentRow = true;
 };
