@@ -22,11 +22,9 @@
 #include "exchange/UnitExportData.h"
 #include "ui/UnitMain.h"
 #include "ui/UnitNational.h"
+#include "i18n/UnitTranslate.h"
 #include "ui/bind/DataSources.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <filesystem>
 
@@ -140,6 +138,23 @@ bool TBraskvalla::Start(QString& Error) {
     FMain->ConnectData(*FData, *FPreDef, *FSources);
     FMain->SetDialogs(FDialogs);
     TNationalSetter().Apply(*FData, *FMain);
+    // The language window, after every window whose texts it sets: it
+    // applies the remembered language.
+    auto* Language = new TFormLanguage(Folder, M);
+    TTranslationTargets Targets;
+    Targets.Main = M;
+    Targets.Selects = {D.LayeredSelect, D.WindowSelect, D.DoorSelect};
+    Targets.WindowEdit = D.WindowEdit;
+    Targets.DoorEdit = D.DoorEdit;
+    Targets.LayeredEdit = D.LayeredEdit;
+    Targets.FileHandler = FFileHandler;
+    Targets.Export = D.Export;
+    Targets.Import = D.Import;
+    Targets.About = D.About;
+    Targets.Data = FData.get();
+    Language->SetTargets(Targets);
+    Language->Start();
+    FMain->SetLanguageDialog(Language);
     // The default building is opened when the window is first shown; it
     // must exist.
     TDataset& B = FData->TableBuildings();
@@ -161,12 +176,9 @@ bool TBraskvalla::Start(QString& Error) {
 
 int RunBraskvalla(int Argc, char** Argv) {
     TBVApplication App(Argc, Argv);
-    // Qt's own texts (Yes/No, file dialogs) in the interface language.
-    auto* Qt = new QTranslator(&App);
-    if (Qt->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        App.installTranslator(Qt);
-    }
+    // Qt's own texts (Yes/No, file dialogs) in Swedish, the built-in
+    // language; a chosen language changes them.
+    bvi18n::SetQtLanguage(QStringLiteral("sv"));
     TBraskvalla Braskvalla;
     QString Error;
     bool Started = false;

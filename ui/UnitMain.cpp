@@ -17,6 +17,7 @@
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
 #include "ui/exchange/UnitExport.h"
+#include "i18n/UnitTranslate.h"
 #include "ui/materials/UnitMaterialManager.h"
 #include "ui/exchange/UnitImport.h"
 #include "ui/exchange/UnitImportNotifier.h"
@@ -601,6 +602,20 @@ void TFormMain::SetDialogs(const TMainDialogs& Dialogs) {
     Action("Material1")->setEnabled(FDialogs.MaterialManager != nullptr);
     Action("ImportBuildings")->setEnabled(FDialogs.Import != nullptr && FDialogs.ImportProgress != nullptr &&
                                           FDialogs.ExportData != nullptr);
+}
+
+void TFormMain::SetLanguageDialog(TFormLanguage* Dialog) {
+    FLanguage = Dialog;
+    QAction* A = Action("Language");
+    A->disconnect(this);
+    A->setEnabled(FLanguage != nullptr);
+    if (FLanguage != nullptr) {
+        connect(A, &QAction::triggered, this, [this] {
+            FLanguage->show();
+            FLanguage->raise();
+            FLanguage->activateWindow();
+        });
+    }
 }
 
 void TFormMain::SetSideFlags(int Kind) {

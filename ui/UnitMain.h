@@ -48,6 +48,7 @@ class TFormMaterialManager;
 class TFormExport;
 class TFormImport;
 class TFormImportNotifier;
+class TFormLanguage;
 class TDataModuleExportBuilding;
 
 // The dialogs the main window opens; all are created at start.
@@ -80,6 +81,10 @@ public:
     void ConnectData(TDataModuleBuildingData& Data, TDataModulePreDefData& PreDef, TDataSources& Sources);
     void SetFileHandler(TFormFileHandler* Handler) { FFileHandler = Handler; }
     void SetDialogs(const TMainDialogs& Dialogs);
+    // The language window hands itself over once it is created; the
+    // Language command shows it.
+    void SetLanguageDialog(TFormLanguage* Dialog);
+    TFormLanguage* LanguageDialog() const { return FLanguage; }
 
     // The message texts 0..4 (save on close, delete, default not deletable,
     // save-before-new prefix, print needs a calculation).
@@ -168,6 +173,7 @@ private:
     TDataSources* FSources = nullptr;
     TFormFileHandler* FFileHandler = nullptr;
     TMainDialogs FDialogs;
+    TFormLanguage* FLanguage = nullptr;
     void SetSideFlags(int Kind);
     void ShowLayeredEditor(int Kind);
     bool FShown = false;

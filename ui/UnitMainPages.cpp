@@ -120,7 +120,7 @@ const std::vector<TGroundPage>& GroundPages() {
           {"w", "WallThickness3", "Grundmurens tjocklek", "WALLDEPTH", "mm", kWallDepthHint},
           {"dn", "InsuThickness3", "Isoleringens tjocklek", "ISOWIDTH", "mm",
            "Isoleringens tjocklek|Isoleringens tjocklek i mm"},
-          {"D", "insuDepth3", "Isoleringens djup under mark", "ISOLENGTH", "mm",
+          {"D", "InsuDepth3", "Isoleringens djup under mark", "ISOLENGTH", "mm",
            "Isoleringens djup|Isoleringens höjd under markytan i mm"},
           {"", "WallCond3", "Isoleringens konduktivetet", "ISOCOND", "W/(m*K)",
            "Isoleringens konduktivitet|Isoleringens värmekonduktivitet i W/(m*K)"}},
@@ -130,7 +130,7 @@ const std::vector<TGroundPage>& GroundPages() {
           {"w", "WallThickness4", "Grundmurens tjocklek", "WALLDEPTH", "mm", kWallDepthHint},
           {"dn", "InsuThickness4", "Isoleringens tjocklek", "ISOWIDTH", "mm",
            "Isoleringens tjocklek|Isoleringens tjocklek i mm"},
-          {"D", "insuDepth4", "Isoleringens längd", "ISOLENGTH", "mm", "Isoleringens längd|Isoleringens längd i mm"},
+          {"D", "InsuDepth4", "Isoleringens längd", "ISOLENGTH", "mm", "Isoleringens längd|Isoleringens längd i mm"},
           {"", "WallCond4", "Isoleringens konduktivetet", "ISOCOND", "W/(m*K)",
            "Isoleringens konduktivitet|Isoleringens värmekonduktivitet i W/(m*K)"}},
          {{5, "LabelSlabs4", "Markplatta", "DBGridSlab4", "SlabSlab4", C4}}},
@@ -214,6 +214,12 @@ QString LabelName(const TGroundInput& In) {
     const QString S = QString::fromLatin1(In.Suffix);
     if (S.startsWith(QLatin1String("WallThickness"))) {
         return QStringLiteral("LabelWalltickness") + S.mid(13);
+    }
+    if (S.startsWith(QLatin1String("InsuDepth"))) {
+        return QStringLiteral("LabelinsuDepth") + S.mid(9);
+    }
+    if (S == QLatin1String("BlockDepth12")) {
+        return QStringLiteral("LabellBlockDepth12");
     }
     return QStringLiteral("Label") + S;
 }

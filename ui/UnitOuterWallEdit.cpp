@@ -119,6 +119,9 @@ TFormOuterWallEdit::TFormOuterWallEdit(TDataModuleBuildingData& Data, TDataModul
     Main->addLayout(Lists, 1);
     Main->addLayout(Buttons);
     resize(760, 480);
+    // The bound controls exist from the start, so that a language can set
+    // their texts before the editor is first shown.
+    Bind();
 }
 
 TFormOuterWallEdit::~TFormOuterWallEdit() { FData.DetachObserver(this); }
@@ -146,6 +149,14 @@ void TFormOuterWallEdit::Bind() {
         return;
     }
     FBoundKind = FKind;
+    // The texts of the controls made anew for the kind are carried over:
+    // the language may have changed them.
+    const QString LayerTitle = FLayers != nullptr ? FLayers->Model().Columns().front().Title : QStringLiteral("Namn");
+    const auto Tips = [](const QWidget* W, const QString& Short, const QString& Long) {
+        return W != nullptr ? std::pair{W->toolTip(), W->statusTip()} : std::pair{Short, Long};
+    };
+    const auto AreaTips = Tips(FArea, QStringLiteral("Area"), QStringLiteral("Konstruktionens area i m²"));
+    const auto ThicknessTips = Tips(FThickness, QString(), QString());
     delete FPreDefLayers;
     delete FLayers;
     delete FArea;
@@ -161,15 +172,18 @@ void TFormOuterWallEdit::Bind() {
     TDataSource& Layers = FSources.Of(FData.LayerView(FKind));
     FArea = MakeEdit(FComponent, Component, "AREA", "DBEditArea", nullptr);
     FArea->Link().SetCaption(QStringLiteral("Area"));
-    SetHint(FArea, QStringLiteral("Area|Konstruktionens area i m²"));
+    FArea->setToolTip(AreaTips.first);
+    FArea->setStatusTip(AreaTips.second);
     FComponentGrid->addWidget(FArea, 1, 1);
     FLayers = new TDBGrid(Layers, FComponent);
     FLayers->setObjectName(QStringLiteral("DBGridLayers"));
-    FLayers->SetColumns({{"ID", QStringLiteral("Namn"), std::nullopt, {}, QStringLiteral("Materialets namn")},
+    FLayers->SetColumns({{"ID", LayerTitle, std::nullopt, {}, QStringLiteral("Materialets namn")},
                          {"DEPTH", QStringLiteral("mm"), std::nullopt, {}, QStringLiteral("Lagrets tjocklek i mm")}});
     FComponentGrid->addWidget(FLayers, 4, 0, 1, 3);
     FThickness = MakeEdit(FComponent, Layers, "DEPTH", "DBEditThickness", nullptr);
     FThickness->Link().SetCaption(QStringLiteral("Tjocklek"));
+    FThickness->setToolTip(ThicknessTips.first);
+    FThickness->setStatusTip(ThicknessTips.second);
     FComponentGrid->addWidget(FThickness, 6, 1);
     setTabOrder(FName, FArea);
     setTabOrder(FArea, FLayers);

@@ -352,7 +352,7 @@ private slots:
         Choose(A.Find<QComboBox>("ComboBoxGroundType"), SlabVerticalInsulation);
         TypeInto(A.Find<TDBEdit>("DBEditPerimeter3"), QStringLiteral("44"));
         TypeInto(A.Find<TDBEdit>("DBEditInsuThickness3"), QStringLiteral("100"));
-        TypeInto(A.Find<TDBEdit>("DBEditinsuDepth3"), QStringLiteral("600"));
+        TypeInto(A.Find<TDBEdit>("DBEditInsuDepth3"), QStringLiteral("600"));
         TypeInto(A.Find<TDBEdit>("DBEditWallCond3"), QStringLiteral("0,036"));
         Click(A.Find<QToolButton>("IBEAntialiasButtonSelectSlabSlab3"));
         QVERIFY(Archive->isVisible());
