@@ -593,7 +593,8 @@ void TFormLanguage::Start() {
         FList->addItem(L.Name());
     }
     const QString Remembered = RememberedPath();
-    if (!QFileInfo::exists(Remembered)) {
+    const QFileInfo Info(Remembered);
+    if (!Info.exists() && !Info.isSymLink()) {
         return; // no language chosen yet: the built-in texts
     }
     TLanguage L;

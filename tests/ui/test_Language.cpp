@@ -205,7 +205,7 @@ private slots:
     void ShortFileSetsWhatItHas() {
         TGuiApp G;
         G.Data().SetDirectionNames({"N", "S", "W", "E", "H"});
-        G.Main().ReportParameters.Set(QStringLiteral("LabelDirection"), QStringLiteral("x"));
+        G.Main().ReportParameters.Set(QStringLiteral("TitleStr"), QStringLiteral("x"));
         const QString About = G.App.Dialogs().About->windowTitle();
         Dialog(G).SetLanguage(Numbered(30));
         QCOMPARE(G.Main().Action("IBEAntialiasButtonCalc")->statusTip(), QStringLiteral("T9"));
@@ -213,7 +213,7 @@ private slots:
                  QStringLiteral("T26"));
         QCOMPARE(G.App.Dialogs().About->windowTitle(), About);
         QCOMPARE(G.Data().DirectionName(4), std::string("Horisontell"));
-        QVERIFY(G.Main().ReportParameters.Get(QStringLiteral("LabelDirection")) != QStringLiteral("x"));
+        QVERIFY(G.Main().ReportParameters.Get(QStringLiteral("TitleStr")) != QStringLiteral("x"));
     }
 
     // A language change keeps the choice of every translated list, and

@@ -15,6 +15,7 @@
 #include "ui/UnitDoorSelect.h"
 #include "ui/UnitFileHandler.h"
 #include "ui/UnitMain.h"
+#include "i18n/UnitTranslate.h"
 #include "ui/UnitOuterWallEdit.h"
 #include "ui/UnitOuterWallSelect.h"
 #include "ui/UnitSplash.h"
@@ -123,6 +124,7 @@ int main(int Argc, char** Argv) {
     Grab(D.About, QStringLiteral("about-developer"));
     TFormSplash Splash;
     Grab(&Splash, QStringLiteral("splash"));
+    Grab(Main.LanguageDialog(), QStringLiteral("language"));
     Main.ExportBuildingsClick();
     QListWidget* Available = D.Export->findChild<QListWidget*>(QStringLiteral("StringGridUnSelected"));
     Available->setCurrentRow(1);
