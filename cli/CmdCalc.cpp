@@ -3,6 +3,7 @@
 #include "calc/MathError.h"
 #include "cli/CliDatabase.h"
 #include "data/UnitBuildingData.h"
+#include "data/UnitPlausibility.h"
 #include "db/Dataset.h"
 #include "exchange/UnitExportData.h"
 
@@ -193,6 +194,20 @@ ordered_json ResultsJson(TDataModuleBuildingData& M) {
     return {{"Buildings", Building}, {"Months", Months}};
 }
 
+// The plausibility findings as the JSON array "warnings".
+ordered_json WarningsJson(const std::vector<TPlausibilityWarning>& Warnings) {
+    ordered_json List = ordered_json::array();
+    for (const TPlausibilityWarning& W : Warnings) {
+        List.push_back({{"rule", W.Rule},
+                        {"member", W.Member},
+                        {"value", W.Value},
+                        {"unit", W.Unit},
+                        {"limit", W.Limit},
+                        {"text", W.Text}});
+    }
+    return List;
+}
+
 int RunCalc(const Options& Opts, const std::vector<std::string>& Args) {
     const TArgs A = ParseArgs("calc", Args);
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
@@ -219,10 +234,18 @@ int RunCalc(const Options& Opts, const std::vector<std::string>& Args) {
             *Opts.Err << "braskvalla-cli: building '" << ID << "' cannot be calculated: " << E.what() << '\n';
             return static_cast<int>(ExitCalc);
         }
+        // What looks like a slip of the user is reported, never refused: the
+        // results stand and the exit code stays 0.
+        const std::vector<TPlausibilityWarning> Warnings = CheckPlausibility(M);
         if (A.Json) {
-            *Opts.Out << ResultsJson(M).dump(2) << '\n';
+            ordered_json J = ResultsJson(M);
+            J["warnings"] = WarningsJson(Warnings);
+            *Opts.Out << J.dump(2) << '\n';
         } else {
             PrintResults(*Opts.Out, M);
+            for (const TPlausibilityWarning& W : Warnings) {
+                *Opts.Err << "braskvalla-cli: Varning: " << W.Line() << '\n';
+            }
         }
         return static_cast<int>(ExitOk);
     });
@@ -269,7 +292,7 @@ int RunShow(const Options& Opts, const std::vector<std::string>& Args) {
 
 extern const Command CalcCommand;
 extern const Command ShowCommand;
-const Command CalcCommand = {"calc", "ID [--json]   calculate building ID and store the results", RunCalc};
+const Command CalcCommand = {"calc", "ID [--json]   calculate building ID, store the results, warn of implausible inputs", RunCalc};
 const Command ShowCommand = {"show", "ID --json     the stored rows of building ID", RunShow};
 
 } // namespace cli

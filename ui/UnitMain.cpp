@@ -16,6 +16,7 @@
 #include "ui/UnitOuterWallSelect.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/WarningPanel.h"
 #include "ui/exchange/UnitExport.h"
 #include "i18n/UnitTranslate.h"
 #include "ui/materials/UnitMaterialManager.h"
@@ -312,6 +313,15 @@ void TFormMain::ConnectData(TDataModuleBuildingData& Data, TDataModulePreDefData
             });
         }
     });
+    // The findings follow every written row of the building and its members.
+    for (const char* Name :
+         {"DataSourceBuildings", "DataSourceOuterWalls", "DataSourceInnerWalls", "DataSourceRoofs",
+          "DataSourceInnerRoofs", "DataSourceGroundFloors", "DataSourceGroundSlabs", "DataSourceGroundWalls",
+          "DataSourceOuterWallLayers", "DataSourceInnerWallLayers", "DataSourceRoofLayers",
+          "DataSourceInnerRoofLayers", "DataSourceGroundFloorLayers", "DataSourceGroundSlabLayers",
+          "DataSourceGroundWallLayers", "DataSourceWindows", "DataSourceDoors"}) {
+        connect(&Source(Name), &TDataSource::RowsChanged, this, &TFormMain::ScheduleWarnings);
+    }
     ShowName();
     RebuildGroundTypeCombo();
 }
@@ -370,6 +380,7 @@ void TFormMain::RefreshView() {
     Action("IBEAntialiasButtonCalc")->setEnabled(!Calculated);
     Action("SaveCalc")->setEnabled(FData->IsModified());
     RefreshChart();
+    ScheduleWarnings();
     SetGroundType();
     {
         const QSignalBlocker B1(FShielding);
@@ -446,6 +457,37 @@ void TFormMain::RefreshChart() {
     }
     FChartValues = Values;
     bvreport::FillMonthlyChart(FSeries, FAxisX, FAxisY, Values);
+}
+
+void TFormMain::ScheduleWarnings() {
+    if (FWarningsPending || FWarnings == nullptr) {
+        return;
+    }
+    FWarningsPending = true;
+    QTimer::singleShot(0, this, [this] {
+        FWarningsPending = false;
+        RefreshWarnings();
+    });
+}
+
+void TFormMain::RefreshWarnings() {
+    if (FData == nullptr || FWarnings == nullptr) {
+        return;
+    }
+    std::vector<TPlausibilityWarning> Warnings;
+    try {
+        Warnings = CheckPlausibility(*FData);
+    } catch (const std::exception& E) {
+        // A check that cannot read the rows says so in its own panel; the
+        // operation that meets the same fault reports it.
+        TPlausibilityWarning W;
+        W.Member = "Rimlighetskontroll";
+        W.Text = std::string("Kontrollen kunde inte göras: ") + E.what();
+        Warnings = {W};
+    }
+    FWarnings->SetWarnings(Warnings);
+    // The result tab shows from any tab that there is something to look at.
+    FPages->setTabIcon(3, Warnings.empty() ? QIcon() : Icon("warning"));
 }
 
 void TFormMain::SetGroundType() {

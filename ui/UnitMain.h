@@ -36,6 +36,7 @@ class TDataModulePreDefData;
 class TDataSource;
 class TDataSources;
 class TEnergyPanel;
+class TWarningPanel;
 class TFormFileHandler;
 class TFormOuterWallEdit;
 class TFormOuterWallSelect;
@@ -113,6 +114,9 @@ public:
     void RefreshVentilationPanels();
     void SetGroundType();
     void RefreshChart();
+    // Checks the current building's stored rows again and shows the
+    // findings on the result page.
+    void RefreshWarnings();
 
     // Commands.
     void IBEAntialiasButtonNewClick();
@@ -213,4 +217,9 @@ private:
     QValueAxis* FAxisY = nullptr;
     std::optional<bvreport::TMonthlyValues> FChartValues;
     bool FChartPending = false;
+    TWarningPanel* FWarnings = nullptr;
+    bool FWarningsPending = false;
+    // RefreshWarnings once the current round of changes is over, when the
+    // edit that set it off has been written.
+    void ScheduleWarnings();
 };

@@ -9,6 +9,7 @@
 #include "ui/EnergyPanel.h"
 #include "ui/Icons.h"
 #include "ui/UnitMainLayout.h"
+#include "ui/WarningPanel.h"
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DBTableModel.h"
 #include "ui/bind/DataSources.h"
@@ -979,6 +980,10 @@ QWidget* TFormMain::CreateResultTab() {
     G->setColumnStretch(1, 0);
     G->setRowStretch(0, 1);
     G->setRowStretch(1, 1);
+    // Inputs that are probably wrong, above the results they spoil; shown
+    // only when there are any.
+    FWarnings = new TWarningPanel(Page);
+    Outer->addWidget(FWarnings);
     Outer->addWidget(Group, 1);
     return Page;
 }

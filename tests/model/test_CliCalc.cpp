@@ -56,6 +56,40 @@ TEST(CliCalc, CalculatesStoresAndPrintsTheResults) {
     EXPECT_EQ(std::count(Plain.Out.begin(), Plain.Out.end(), '\n'), 1 + 15 + 1 + 1 + 12);
 }
 
+// Plausibility findings: after the results on stderr, one a line, or as the
+// JSON array "warnings"; the calculation stands and the exit code is 0.
+TEST(CliCalc, ImplausibleInputsAreWarnedOfAfterTheResults) {
+    // The fixture's window "Tom" has area 0; a door U-value of 9 is added.
+    TFixtureFile F("SuspendedFloor", "UPDATE Doors SET UVALUE = 9 WHERE ID = 'Förråd';");
+    const TRun Plain = RunCliOn(F.Path(), {"calc", "Hus"});
+    ASSERT_EQ(Plain.Code, 0) << Plain.Err;
+    EXPECT_EQ(std::count(Plain.Out.begin(), Plain.Out.end(), '\n'), 1 + 15 + 1 + 1 + 12);
+    EXPECT_EQ(Plain.Err, "braskvalla-cli: Varning: Ytterdörrar: Förråd: U-värdet är 9 W/(m²·K); rimligt är "
+                         "0,3–6 W/(m²·K).\n"
+                         "braskvalla-cli: Varning: Fönster: Tom: Arean är 0 m²; den ska vara över 0 m².\n");
+
+    const TRun Json = RunCliOn(F.Path(), {"calc", "Hus", "--json"});
+    ASSERT_EQ(Json.Code, 0) << Json.Err;
+    EXPECT_EQ(Json.Err, "");
+    const json J = json::parse(Json.Out);
+    EXPECT_EQ(J.at("Months").size(), 12u);
+    EXPECT_EQ(J.at("warnings"), json::parse(R"J([
+        {"rule": "door-u", "member": "Ytterdörrar: Förråd", "value": 9.0, "unit": "W/(m²·K)",
+         "limit": "0,3–6 W/(m²·K)", "text": "U-värdet är 9 W/(m²·K); rimligt är 0,3–6 W/(m²·K)."},
+        {"rule": "window-area", "member": "Fönster: Tom", "value": 0.0, "unit": "m²",
+         "limit": "över 0 m²", "text": "Arean är 0 m²; den ska vara över 0 m²."}])J"));
+}
+
+TEST(CliCalc, APlausibleBuildingHasAnEmptyWarningList) {
+    TFixtureFile F("SuspendedFloor", "DELETE FROM Windows WHERE ID = 'Tom';");
+    const TRun Plain = RunCliOn(F.Path(), {"calc", "Hus"});
+    ASSERT_EQ(Plain.Code, 0) << Plain.Err;
+    EXPECT_EQ(Plain.Err, "");
+    const TRun Json = RunCliOn(F.Path(), {"calc", "Hus", "--json"});
+    ASSERT_EQ(Json.Code, 0) << Json.Err;
+    EXPECT_EQ(json::parse(Json.Out).at("warnings"), json::array());
+}
+
 // The text of the error box on one line: heading, member and cause.
 TEST(CliCalc, CalculationErrorPrintsTheBoxTextOnOneLineAndExitsTwo) {
     TFixtureFile F("HeatedCellar", "UPDATE Grounds SET WALLHEIGHT = 0;");

@@ -413,6 +413,46 @@ private slots:
         A.Data().OpenBuilding("Default");
         QCOMPARE(Number(A.Buildings(), "TEMPERATURE"), 19.0);
     }
+
+    // The result page lists what is probably wrong as the inputs change and
+    // drops it once the input is put right.
+    void ThePlausibilityPanelFollowsTheInputs() {
+        TGuiApp A;
+        auto* Tabs = A.Find<QTabWidget>("PageControlMain");
+        auto* Panel = A.Find<QWidget>("PanelWarnings");
+        auto* List = A.Find<QListWidget>("ListWarnings");
+        QApplication::processEvents();
+        // The template has no envelope yet.
+        QCOMPARE(List->count(), 2);
+        QVERIFY(!Panel->isHidden());
+        QVERIFY(!Tabs->tabIcon(3).isNull());
+        AddConstruction(A, ckOuterWall, 120);
+        AddConstruction(A, ckRoof, 100);
+        QApplication::processEvents();
+        QVERIFY(Panel->isHidden());
+        QVERIFY(Tabs->tabIcon(3).isNull());
+
+        Tabs->setCurrentIndex(2);
+        TypeInto(A.Find<TDBEdit>("DBEditTemp"), QStringLiteral("4,5"));
+        QApplication::processEvents();
+        Tabs->setCurrentIndex(3);
+        QVERIFY(Panel->isVisible());
+        QCOMPARE(List->count(), 1);
+        QCOMPARE(List->item(0)->text(), QStringLiteral("Byggnad: Innetemperaturen är 4,5 °C; rimligt är 10–30 °C."));
+        QVERIFY(!List->item(0)->icon().isNull());
+        QVERIFY(!Tabs->tabIcon(3).isNull());
+        // A warning never stops the calculation.
+        Click(A.Find<QToolButton>("IBEAntialiasButtonCalc"));
+        QCOMPARE(TMessageBox::Shown(), QStringList());
+        QVERIFY(A.Data().IsCalculated());
+
+        Tabs->setCurrentIndex(2);
+        TypeInto(A.Find<TDBEdit>("DBEditTemp"), QStringLiteral("21"));
+        QApplication::processEvents();
+        QVERIFY(Panel->isHidden());
+        QCOMPARE(List->count(), 0);
+        QVERIFY(Tabs->tabIcon(3).isNull());
+    }
 };
 
 } // namespace
