@@ -231,7 +231,10 @@ private slots:
         Choose(Shield, 2);
         Choose(Facades, 1);
         Choose(Ground, 3);
-        Direction->setCurrentIndex(4);
+        G.Data().NewWindow();
+        QApplication::processEvents();
+        Choose(Direction, 4);
+        QCOMPARE(G.Data().TableWindows().FieldByName("DIRECTION").AsInteger(), 4);
         const bool Modified = G.Data().IsModified();
         const int Before[] = {Vent->currentIndex(), Shield->currentIndex(), Facades->currentIndex(),
                               Ground->currentIndex(), Direction->currentIndex()};
@@ -244,6 +247,7 @@ private slots:
         QCOMPARE(Ground->currentText(), ReadDist("English.llf").Texts()[109 + G.Main().GroundTypes[3]]);
         QCOMPARE(Direction->currentText(), ReadDist("English.llf").Texts()[684]);
         QCOMPARE(G.Data().IsModified(), Modified);
+        QCOMPARE(G.Data().TableWindows().FieldByName("DIRECTION").AsInteger(), 4);
     }
 
     void Decoding_data() {
@@ -298,7 +302,7 @@ private slots:
         QVERIFY(TMessageBox::Shown().front().contains(QStringLiteral("Broken.llf")));
         // The remembered English is applied at start.
         QCOMPARE(G.Main().findChild<QTabWidget*>(QStringLiteral("PageControlMain"))->tabText(3),
-                 QStringLiteral("Result"));
+                 ReadDist("English.llf").Texts()[607]);
         QCOMPARE(L.Current().Name(), QStringLiteral("English"));
 
         // Choosing the language without a name: applied and remembered.
