@@ -32,6 +32,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -219,7 +220,10 @@ bool SetText(QWidget* Window, const TTextEntry& E, const QString& Text, std::map
     }
     case P::Column:
         if (auto* G = qobject_cast<TDBGrid*>(T); G != nullptr && E.Index < int(G->Model().Columns().size())) {
-            G->Model().SetColumnTitle(E.Index, Text);
+            // A header has no mnemonic: the caption's "&" is dropped.
+            QString Title = Text;
+            Title.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+            G->Model().SetColumnTitle(E.Index, Title);
             return true;
         }
         return false;

@@ -8,6 +8,7 @@
 #include "ui/UnitMain.h"
 #include "ui/UnitAbout.h"
 #include "ui/UnitArchiveSelect.h"
+#include "ui/UnitOuterWallEdit.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/bind/DBTableModel.h"
 
@@ -172,6 +173,9 @@ private slots:
         QVERIFY2(Changed > Swedish.size() * 3 / 4, qPrintable(QString::number(Changed)));
         QCOMPARE(G.Main().findChild<QTabWidget*>(QStringLiteral("PageControlMain"))->tabText(0),
                  QStringLiteral("Components"));
+        // The layer grid's name column takes the caption without its mnemonic.
+        auto* Layers = G.FindIn<TDBGrid>(G.App.Dialogs().LayeredEdit, "DBGridLayers");
+        QCOMPARE(Layers->Model().Columns().front().Title, QStringLiteral("Name"));
         L.SetLanguage(ReadDist("Svenska.llf"));
         const QStringList Again = bvi18n::ReadTargets(Targets(G));
         for (int I = 0; I < Swedish.size(); ++I) {
