@@ -69,10 +69,15 @@ void FillMonthlyChart(QBarSeries* Series, QBarCategoryAxis* X, QValueAxis* Y, co
             }
         }
     }
+    // The axis lays its ticks out again at each of these calls. With dynamic
+    // ticks the new range under the old interval (0..20000 under the 2 of a
+    // building without results) makes thousands of tick items and blocks the
+    // window for seconds; with fixed ticks it makes the fixed few.
+    Y->setTickType(QValueAxis::TicksFixed);
     Y->setRange(0, Top > 0 ? std::ceil(Top * 1.05 / Step) * Step : 10);
-    Y->setTickType(QValueAxis::TicksDynamic);
     Y->setTickAnchor(0);
     Y->setTickInterval(Step);
+    Y->setTickType(QValueAxis::TicksDynamic);
 }
 
 QImage RenderMonthlyChart(const TMonthlyValues& Values, QSize Pixels, double Scale) {

@@ -31,3 +31,6 @@ BV_TEST_PACKAGES=(libgtest-dev libgmock-dev)
 # offscreen for the window tests), Qt's own Swedish texts and a font.
 BV_GUI_PACKAGES=(qt6-base-dev libgl-dev qt6-charts-dev qt6-svg-dev libqt6svg6 libqt6opengl6-dev libxkbcommon-dev
                  qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core libkainjow-mustache-dev)
+# The Debian package (scripts/package): dpkg-shlibdeps and file for CPack,
+# desktop-file-validate for the menu entry.
+BV_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils)

@@ -34,6 +34,9 @@ TBVApplication::TBVApplication(int& Argc, char** Argv) : QApplication(Argc, Argv
     setOrganizationName(QStringLiteral("Kallbacka Teknik"));
     setApplicationVersion(QStringLiteral(BV_VERSION));
     setWindowIcon(Icon("braskvalla"));
+    // The installed menu entry (braskvalla.desktop), by which a Wayland
+    // desktop finds the window's icon and name.
+    setDesktopFileName(QStringLiteral("braskvalla"));
 }
 
 void TBVApplication::ShowException(const std::exception_ptr& Error) {
