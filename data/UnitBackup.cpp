@@ -217,6 +217,48 @@ private:
     bool FHadLogFiles;
 };
 
+// True for the temporary file of a backup under way, or of one that never
+// finished: a backup's name, ".tmp", the writer's process and number
+// ("bvdb-20240305-090000.s3db.tmp123-0"), perhaps with "-journal".
+bool IsBackupTemporary(const std::string& Name) {
+    const size_t At = Name.find(".tmp");
+    if (At == std::string::npos || !TimeOfName(Name.substr(0, At))) {
+        return false;
+    }
+    std::string Rest = Name.substr(At + 4);
+    const std::string Journal = "-journal";
+    if (Rest.size() > Journal.size() && Rest.compare(Rest.size() - Journal.size(), Journal.size(), Journal) == 0) {
+        Rest.erase(Rest.size() - Journal.size());
+    }
+    const size_t Dash = Rest.find('-');
+    const auto Digits = [](const std::string& S) {
+        return !S.empty() && S.find_first_not_of("0123456789") == std::string::npos;
+    };
+    return Dash != std::string::npos && Digits(Rest.substr(0, Dash)) && Digits(Rest.substr(Dash + 1));
+}
+
+// Removes the temporaries of backups that never finished (the program was
+// killed while copying) once they are an hour old by the file clock; a
+// younger one may be a backup that another process is writing now.
+void RemoveStaleTemporaries(const std::string& Folder) {
+    std::error_code Ec;
+    fs::directory_iterator It(fs::path(Folder), Ec);
+    if (Ec) {
+        return;
+    }
+    const auto Now = fs::file_time_type::clock::now();
+    for (const fs::directory_entry& E : It) {
+        std::error_code TypeEc;
+        if (!E.is_regular_file(TypeEc) || E.is_symlink(TypeEc) || !IsBackupTemporary(E.path().filename().string())) {
+            continue;
+        }
+        const auto Written = E.last_write_time(TypeEc);
+        if (!TypeEc && Now - Written >= BackupRules::MinInterval) {
+            FileSystemCalls().Remove(E.path().string().c_str());
+        }
+    }
+}
+
 // Copies the database Source into the existing empty file Tmp with the
 // online backup API and leaves Tmp in rollback-journal mode. Raises
 // EBackupError; the caller removes Tmp.
@@ -428,8 +470,12 @@ void WriteBackup(const std::string& Database, const std::string& Target) {
 
 TFolderBackup BackupIntoFolder(const std::string& Database, const std::string& Folder, TBackupTime Now,
                                bool Hourly) {
+    if (!PathTaken(fs::path(Database))) {
+        throw EBackupError(EBackupError::DatabaseProblem, "The database " + Database + " does not exist");
+    }
+    // The folder itself, never the folders above it (the data folder).
     std::error_code Ec;
-    fs::create_directories(fs::path(Folder), Ec);
+    fs::create_directory(fs::path(Folder), Ec);
     if (Ec || !fs::is_directory(fs::path(Folder), Ec)) {
         throw EBackupError(EBackupError::FileProblem, "Cannot create the backup folder " + Folder + ": " +
                                                           (Ec ? Ec.message() : std::string("it is not a folder")));
@@ -452,6 +498,7 @@ TFolderBackup BackupIntoFolder(const std::string& Database, const std::string& F
     // (a clock that was set wrong).
     std::vector<TBackupFile> Others = ListBackups(Folder);
     std::erase_if(Others, [&](const TBackupFile& B) { return fs::path(B.Path) == fs::path(Done.Path); });
+    RemoveStaleTemporaries(Folder);
     std::string Failures;
     for (size_t I = BackupRules::Keep - 1; I < Others.size(); ++I) {
         if (FileSystemCalls().Remove(Others[I].Path.c_str()) == 0) {

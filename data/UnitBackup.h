@@ -96,12 +96,14 @@ struct TFolderBackup {
     std::vector<std::string> Removed; // older backups removed to keep the newest ones
 };
 
-// A routine backup of Database into Folder (created when missing) at the
-// moment Now: none when Hourly and a backup of the last MinInterval is
-// there (one whose time lies after Now does not count). After a new backup
-// is in place the routine backups beyond the Keep newest are removed.
-// Raises EBackupError as WriteBackup; a backup that cannot be removed
-// raises FileProblem after the new one is in place.
+// A routine backup of Database into Folder (created when missing, but not
+// the folder it lies in) at the moment Now: none when Hourly and a backup
+// of the last MinInterval is there (one whose time lies after Now does not
+// count). After a new backup is in place the routine backups beyond the
+// Keep newest are removed, and so are the temporary files of backups that
+// never finished, once they are MinInterval old by their file time. Raises
+// EBackupError as WriteBackup; a backup that cannot be removed raises
+// FileProblem after the new one is in place.
 TFolderBackup BackupIntoFolder(const std::string& Database, const std::string& Folder, TBackupTime Now,
                                bool Hourly = true);
 

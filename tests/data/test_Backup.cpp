@@ -254,6 +254,37 @@ TEST(Backup, TheTenNewestAreKeptAndOtherFilesLeftAlone) {
     EXPECT_TRUE(fs::is_directory(Folder / BackupFileName(T0 - 200h)));
 }
 
+// A backup the program was killed in leaves its temporary file; one that
+// is young may be another program's backup under way.
+TEST(Backup, TemporariesOfUnfinishedBackupsGoOnceTheyAreAnHourOld) {
+    TTempFolder Dir;
+    const std::string Db = Dir.File("bvdb.s3db");
+    MakeDatabase(Db, {"Hus"});
+    const fs::path Folder = Dir / "Backup";
+    fs::create_directories(Folder);
+    const std::string Unfinished = BackupFileName(T0 - 5h) + ".tmp4711-0";
+    const std::vector<std::string> Old = {Unfinished, Unfinished + "-journal"};
+    const std::vector<std::string> Kept = {BackupFileName(T0 - 5h) + ".tmp4711-1", "notes.tmp1-0",
+                                           BackupFileName(T0 - 5h) + ".tmpx-0"};
+    const auto HoursAgo = [](int H) { return fs::file_time_type::clock::now() - std::chrono::hours(H); };
+    for (const std::string& Name : Old) {
+        WriteFile(Folder / Name, "half a copy");
+        fs::last_write_time(Folder / Name, HoursAgo(2));
+    }
+    WriteFile(Folder / Kept[0], "a copy being written");
+    for (size_t I = 1; I < Kept.size(); ++I) {
+        WriteFile(Folder / Kept[I], "not ours");
+        fs::last_write_time(Folder / Kept[I], HoursAgo(2));
+    }
+    ASSERT_TRUE(BackupIntoFolder(Db, Folder.string(), T0).Made);
+    for (const std::string& Name : Old) {
+        EXPECT_FALSE(fs::exists(Folder / Name)) << Name;
+    }
+    for (const std::string& Name : Kept) {
+        EXPECT_TRUE(fs::exists(Folder / Name)) << Name;
+    }
+}
+
 TEST(Backup, AFailedBackupLeavesTheFolderAsItWas) {
     struct TCase {
         const char* Name;
