@@ -325,7 +325,7 @@ void MoveBack(const std::vector<TMove>& Moved) {
     }
 }
 
-
+// The check itself (CheckDatabaseFile adds the tidying of log files).
 TDatabaseCheck CheckFile(const std::string& Path);
 
 } // namespace
