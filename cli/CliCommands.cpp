@@ -11,6 +11,9 @@ extern const Command ExportCommand;          // CmdExchange.cpp
 extern const Command ImportCommand;          // CmdExchange.cpp
 extern const Command ExportMaterialsCommand; // CmdExchange.cpp
 extern const Command ImportMaterialsCommand; // CmdExchange.cpp
+extern const Command BackupCommand;          // CmdBackup.cpp
+extern const Command CheckCommand;           // CmdBackup.cpp
+extern const Command RestoreCommand;         // CmdBackup.cpp
 
 namespace {
 std::vector<Command>& Registered() {
@@ -33,6 +36,9 @@ const std::vector<Command>& Commands() {
         ImportCommand,
         ExportMaterialsCommand,
         ImportMaterialsCommand,
+        BackupCommand,
+        CheckCommand,
+        RestoreCommand,
     };
     Table.insert(Table.end(), Registered().begin(), Registered().end());
     return Table;

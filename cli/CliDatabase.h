@@ -17,6 +17,19 @@ namespace cli {
 // EDatabaseError naming the path and the problem; never creates a database.
 std::unique_ptr<TDataModuleBVDBConnect> ConnectDatabase(const Options& Opts);
 
+// The database a command works on without connecting to it (backup, check,
+// restore): --db FILE, or the one the data folder's connection file names
+// (--data-dir DIR then also becomes BRASKVALLA_DATA_DIR). Creates nothing;
+// raises EDatabaseError when the connection file cannot be read.
+std::string DatabasePathOf(const Options& Opts);
+
+// The routine backup before a command that writes many rows (import), of
+// the data folder's database into its Backup folder, at most one an hour:
+// with --db, or when there is no database yet, there is nothing to do. A
+// backup that is made is named on Opts.Err; one that fails is a warning
+// there, and the command goes on.
+void BackupBeforeWriting(const Options& Opts);
+
 // Connects and runs Body. A database failure, while connecting or in Body,
 // is reported on Opts.Err ("braskvalla-cli: " and a message naming the
 // database and the problem) and gives ExitDatabase. A failed migration

@@ -213,6 +213,7 @@ private:
 
 int RunImport(const Options& Opts, const std::vector<std::string>& Args) {
     const TImportArgs A = ParseImportArgs("import", Args);
+    BackupBeforeWriting(Opts);
     return WithDatabase(Opts, [&](TDataModuleBVDBConnect& Connection) {
         TDatabase& Db = Connection.ZConnectionBVDB();
         TDataModuleExportBuilding M(Db);

@@ -141,6 +141,24 @@ std::string Trimmed(const std::string& S) {
     return S.substr(B, E - B + 1);
 }
 
+// The lines of the connection file File, which is there.
+std::vector<std::string> ReadConnectionFile(const fs::path& File) {
+    // The file names the database the user chose; opening the default
+    // one in its place would show other buildings as if they were his.
+    try {
+        return SplitLines(ReadText(File));
+    } catch (const std::exception& E) {
+        throw EDatabaseError("The connection file " + File.string() + " cannot be read: " + E.what());
+    }
+}
+
+// The database a connection file's lines name; "" when they name none: an
+// empty file or first line would give a temporary database that loses
+// every edit.
+std::string NamedDatabase(const std::vector<std::string>& Lines) {
+    return Lines.empty() ? std::string() : Trimmed(Lines.front());
+}
+
 } // namespace
 
 std::string TDataModuleBVDBConnect::DesignTimeDefaultPath() { return GetDataFolder() + DefaultDatabaseName; }
@@ -176,13 +194,7 @@ void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
     const fs::path File = Folder / ConnectionFileName;
     std::vector<std::string> Lines;
     if (PathTaken(File)) {
-        // The file names the database the user chose; opening the default
-        // one in its place would show other buildings as if they were his.
-        try {
-            Lines = SplitLines(ReadText(File));
-        } catch (const std::exception& E) {
-            throw EDatabaseError("The connection file " + File.string() + " cannot be read: " + E.what());
-        }
+        Lines = ReadConnectionFile(File);
     } else {
         std::error_code Ec;
         // The system never creates the data folder itself.
@@ -197,13 +209,17 @@ void TDataModuleBVDBConnect::ZConnectionBVDBBeforeConnect() {
             // the same, and the file is tried again at the next start.
         }
     }
-    // An empty file, or an empty first line, names no database: opening ""
-    // would give a temporary database that loses every edit. The path stays
-    // the design-time default.
-    if (Lines.empty() || Trimmed(Lines.front()).empty()) {
-        return;
+    // An empty file, or an empty first line, names no database: the path
+    // stays the design-time default.
+    if (const std::string Named = NamedDatabase(Lines); !Named.empty()) {
+        FDatabasePath = Named;
     }
-    FDatabasePath = Trimmed(Lines.front());
+}
+
+std::string TDataModuleBVDBConnect::ConfiguredDatabasePath() {
+    const fs::path File = fs::path(GetDataFolder()) / ConnectionFileName;
+    const std::string Named = PathTaken(File) ? NamedDatabase(ReadConnectionFile(File)) : std::string();
+    return Named.empty() ? DesignTimeDefaultPath() : Named;
 }
 
 void TDataModuleBVDBConnect::ZConnectionBVDBAfterConnect() {

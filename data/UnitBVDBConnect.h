@@ -43,6 +43,11 @@ public:
     // The path used when the connection file can be neither read nor
     // written: the data folder + "bvdb.s3db".
     static std::string DesignTimeDefaultPath();
+    // The database the connection would open, read from the connection
+    // file as ZConnectionBVDBBeforeConnect reads it, but without creating
+    // that file: the checks before the connection look at this path. Raises
+    // EDatabaseError as ZConnectionBVDBBeforeConnect does.
+    static std::string ConfiguredDatabasePath();
     // The tables the system opens; each must exist in the database.
     static const std::vector<std::string>& SchemaTables();
 

@@ -4,6 +4,7 @@
 #include "data/UnitBVDir.h"
 #include "data/UnitBuildingData.h"
 #include "data/UnitPreDefData.h"
+#include "ui/DatabaseStart.h"
 #include "ui/Icons.h"
 #include "ui/MessageBox.h"
 #include "ui/UnitAbout.h"
@@ -74,6 +75,11 @@ TBraskvalla::~TBraskvalla() {
 }
 
 bool TBraskvalla::Start(QString& Error) {
+    // The first start, the check of the database and the start backup, all
+    // before the database is opened for writing.
+    if (!PrepareDatabaseAtStart(FClock ? FClock() : std::chrono::system_clock::now(), Error)) {
+        return false;
+    }
     const QString Folder = QString::fromStdString(GetDataFolder());
     const QString Advice = QStringLiteral(
         "\n\nDatamapp: %1\n\nSkapa datamappen med databasen och de levererade filerna med kommandot\n"
@@ -191,7 +197,10 @@ int RunBraskvalla(int Argc, char** Argv) {
         Error = QStringLiteral("Braskvalla kan inte starta:\n%1").arg(QString::fromUtf8(E.what()));
     }
     if (!Started) {
-        TMessageBox::Inform(nullptr, Error, TMessageBox::Critical);
+        // No text: the user chose to quit at a question of the start.
+        if (!Error.isEmpty()) {
+            TMessageBox::Inform(nullptr, Error, TMessageBox::Critical);
+        }
         return 2;
     }
     Braskvalla.Main().show();

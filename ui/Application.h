@@ -8,6 +8,8 @@
 
 #include "ui/UnitMain.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class TDataModuleBVDBConnect;
@@ -37,9 +39,13 @@ public:
     TBraskvalla(const TBraskvalla&) = delete;
     TBraskvalla& operator=(const TBraskvalla&) = delete;
 
-    // Creates the modules and windows. False when the database cannot be
-    // used; Error then says what happened, names the path and what to do.
+    // Creates the modules and windows, after the checks of the database
+    // before the connection (PrepareDatabaseAtStart). False when the
+    // database cannot be used; Error then says what happened, names the
+    // path and what to do, or is empty when the user chose to quit.
     bool Start(QString& Error);
+    // The clock the start backup goes by; the system clock unless set.
+    void SetClock(std::function<std::chrono::system_clock::time_point()> Clock) { FClock = std::move(Clock); }
 
     TFormMain& Main() const { return *FMain; }
     TDataModuleBuildingData& BuildingData() const { return *FData; }
@@ -56,9 +62,10 @@ private:
     std::unique_ptr<TFormMain> FMain;
     TFormFileHandler* FFileHandler = nullptr; // the dialogs are owned by the main window
     TMainDialogs FDialogs;
+    std::function<std::chrono::system_clock::time_point()> FClock;
 };
 
 // The application's main: the start-up, then the event loop. A database
 // that cannot be used is shown in a message box and ends the application
-// with status 2.
+// with status 2; so does quitting at a question of the start.
 int RunBraskvalla(int Argc, char** Argv);

@@ -378,8 +378,10 @@ private slots:
         switch (Case) {
         case 0:
             fs::remove_all(Folder.Folder);
+            TMessageBox::SetNextAnswer(TMessageBox::No); // create it?
             break;
         case 1:
+            TMessageBox::SetNextAnswer(TMessageBox::No);
             break;
         case 2: {
             std::ofstream(Db) << "dies ist keine Datenbank, sondern Text";
