@@ -824,7 +824,7 @@ TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
     TDb Conn(Db);
     EXPECT_EQ(Conn.Number("SELECT COUNT(*) FROM Buildings WHERE ID = 'Mitt hus'"), 1);
     EXPECT_EQ(ReadFile(Folder / "buildingreport.html"), "<p>{{TitleStr}} (min egen)</p>");
-    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"buildingreport.html", "bvdb.s3db", "dbconnection"}));
+    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"Language", "buildingreport.html", "bvdb.s3db", "dbconnection"}));
 }
 
 TEST(InstallData, DefaultFolderComesFromTheEnvironment) {
