@@ -15,6 +15,8 @@
 #include "ui/UnitSplash.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/help/HelpContexts.h"
+#include "ui/help/UnitHelp.h"
 #include "ui/exchange/UnitExport.h"
 #include "ui/materials/UnitMaterialManager.h"
 #include "ui/exchange/UnitImport.h"
@@ -24,6 +26,7 @@
 #include "ui/UnitNational.h"
 #include "ui/bind/DataSources.h"
 
+#include <QAction>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -64,6 +67,7 @@ TBraskvalla::TBraskvalla() = default;
 TBraskvalla::~TBraskvalla() {
     // The windows go first: they are observers of the data modules and hold
     // their data sources.
+    FHelp.reset();
     FMain.reset();
     FExportData.reset();
     FSources.reset();
@@ -156,6 +160,12 @@ bool TBraskvalla::Start(QString& Error) {
     }
     // A building that cannot be opened: back to the default building.
     FFileHandler->SetOnFatal([this] { FData->OpenBuilding(FData->TemplateBuildingName()); });
+    // The user guide: F1 in every window, and the main window's Help menu.
+    FHelp = std::make_unique<TFormHelp>();
+    InstallHelpKey(FHelp.get());
+    QAction* Contents = FMain->Action("HelpContents");
+    QObject::connect(Contents, &QAction::triggered, FHelp.get(), [H = FHelp.get()] { H->ShowContext(bvhelp::Contents); });
+    Contents->setEnabled(true);
     return true;
 }
 

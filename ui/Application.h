@@ -16,6 +16,7 @@ class TDataModulePreDefData;
 class TDataSources;
 class TDataModuleExportBuilding;
 class TFormFileHandler;
+class TFormHelp;
 
 class TBVApplication : public QApplication {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
     TDataModuleBuildingData& BuildingData() const { return *FData; }
     TDataModulePreDefData& PreDefData() const { return *FPreDef; }
     TFormFileHandler& FileHandler() const { return *FFileHandler; }
+    TFormHelp& Help() const { return *FHelp; }
     const TMainDialogs& Dialogs() const { return FDialogs; }
 
 private:
@@ -56,6 +58,9 @@ private:
     std::unique_ptr<TFormMain> FMain;
     TFormFileHandler* FFileHandler = nullptr; // the dialogs are owned by the main window
     TMainDialogs FDialogs;
+    // The user guide; it may be a window of a dialog for a while (UnitHelp),
+    // so it goes before the main window that owns the dialogs.
+    std::unique_ptr<TFormHelp> FHelp;
 };
 
 // The application's main: the start-up, then the event loop. A database
