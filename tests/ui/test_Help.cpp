@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
@@ -99,6 +100,26 @@ void ClickAction(QWidget* Window, const char* Name) {
     QWidget* Button = Window->findChild<QToolBar*>()->widgetForAction(A);
     QVERIFY(Button != nullptr);
     QTest::mouseClick(Button, Qt::LeftButton);
+}
+
+// A click on the first link of the page shown to Target.
+void ClickLink(TFormHelp& H, const QString& Target) {
+    QTextBrowser* B = Browser(H);
+    for (QTextBlock Block = B->document()->begin(); Block.isValid(); Block = Block.next()) {
+        for (auto It = Block.begin(); !It.atEnd(); ++It) {
+            const QTextFragment F = It.fragment();
+            if (F.charFormat().anchorHref() == Target) {
+                QTextCursor C(B->document());
+                C.setPosition(F.position() + F.length() / 2);
+                B->setTextCursor(C);
+                B->ensureCursorVisible();
+                QApplication::processEvents();
+                QTest::mouseClick(B->viewport(), Qt::LeftButton, {}, B->cursorRect(C).center());
+                return;
+            }
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("no link to %1").arg(Target)));
 }
 
 class TestHelp : public QObject {
@@ -231,6 +252,11 @@ private slots:
         QCOMPARE(H.CurrentPage(), FileOf(bvhelp::About));
         QVERIFY(!Forward->isEnabled());
         ClickAction(&H, "ActionHome");
+        QCOMPARE(H.CurrentPage(), QStringLiteral("index.html"));
+        // A link of the page opens its target, and Back returns.
+        ClickLink(H, FileOf(bvhelp::ComponentsTab));
+        QCOMPARE(H.CurrentPage(), FileOf(bvhelp::ComponentsTab));
+        ClickAction(&H, "ActionBack");
         QCOMPARE(H.CurrentPage(), QStringLiteral("index.html"));
         // Another language starts a history of its own.
         H.SetLanguageCode(QStringLiteral("en"));

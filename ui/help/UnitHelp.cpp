@@ -4,6 +4,7 @@
 #include "ui/Icons.h"
 #include "ui/help/HelpContexts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,9 +16,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -28,6 +33,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 
 namespace {
@@ -169,6 +176,92 @@ QString Snippet(const QString& Text, const QString& Word) {
            (End < Flat.size() ? QStringLiteral(" …") : QString());
 }
 
+// The roles of a search result.
+constexpr int kFileRole = Qt::UserRole;
+constexpr int kWordsRole = Qt::UserRole + 1;
+constexpr int kTitleRole = Qt::UserRole + 2;
+constexpr int kSnippetRole = Qt::UserRole + 3;
+
+// A search result: the page's title in bold, below it the text around the
+// first match with the words in bold, wrapped to the list's width.
+class TResultDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+        QStyleOptionViewItem O(Option);
+        initStyleOption(&O, Index);
+        O.text.clear();
+        const QWidget* W = O.widget;
+        (W != nullptr ? W->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &O, Painter, W);
+        const bool Selected = (O.state & QStyle::State_Selected) != 0;
+        QRect R = O.rect.adjusted(kPad, kPad, -kPad, -kPad);
+        R.setWidth(TextWidth(Option));
+        Painter->save();
+        Painter->setClipRect(O.rect);
+        const QFont Bold = TitleFont(O.font);
+        const QString Title = Index.data(kTitleRole).toString();
+        const int TitleHeight = QFontMetrics(Bold).boundingRect(R, Qt::TextWordWrap, Title).height();
+        Painter->setFont(Bold);
+        Painter->setPen(O.palette.color(Selected ? QPalette::HighlightedText : QPalette::Text));
+        Painter->drawText(R, Qt::TextWordWrap, Title);
+        QTextDocument Doc;
+        Snippet(Doc, O.font, R.width(), Index);
+        Painter->translate(R.left(), R.top() + TitleHeight + kGap);
+        QAbstractTextDocumentLayout::PaintContext Context;
+        Context.palette = O.palette;
+        Context.palette.setColor(QPalette::Text, O.palette.color(Selected ? QPalette::HighlightedText : QPalette::Text));
+        Doc.documentLayout()->draw(Painter, Context);
+        Painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+        const int Width = TextWidth(Option);
+        const QFont Bold = TitleFont(Option.font);
+        const int TitleHeight =
+            QFontMetrics(Bold).boundingRect(QRect(0, 0, Width, 10000), Qt::TextWordWrap, Index.data(kTitleRole).toString()).height();
+        QTextDocument Doc;
+        Snippet(Doc, Option.font, Width, Index);
+        return {Width + 2 * kPad, TitleHeight + kGap + static_cast<int>(Doc.size().height()) + 2 * kPad};
+    }
+
+private:
+    static constexpr int kPad = 5;
+    static constexpr int kGap = 1;
+
+    // The width the text wraps to, the same when the size is asked for and
+    // when the item is painted: the list's width less a scroll bar, which
+    // may come or go once the items are laid out.
+    static int TextWidth(const QStyleOptionViewItem& Option) {
+        const auto* View = qobject_cast<const QAbstractItemView*>(Option.widget);
+        if (View == nullptr) {
+            return std::max(Option.rect.width() - 2 * kPad, 40);
+        }
+        const int Bar = View->verticalScrollBar()->isVisible()
+                            ? 0
+                            : View->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, View);
+        return std::max(View->viewport()->width() - Bar - 2 * kPad, 40);
+    }
+
+    static QFont TitleFont(QFont F) {
+        F.setBold(true);
+        return F;
+    }
+
+    static void Snippet(QTextDocument& Doc, const QFont& Font, int Width, const QModelIndex& Index) {
+        QString Html = Index.data(kSnippetRole).toString().toHtmlEscaped();
+        for (const QString& W : Index.data(kWordsRole).toStringList()) {
+            Html.replace(QRegularExpression(QStringLiteral("(%1)").arg(QRegularExpression::escape(W.toHtmlEscaped())),
+                                            QRegularExpression::CaseInsensitiveOption),
+                         QStringLiteral("<b>\\1</b>"));
+        }
+        Doc.setDefaultFont(Font);
+        Doc.setDocumentMargin(0);
+        Doc.setTextWidth(std::max(Width, 40));
+        Doc.setHtml(Html);
+    }
+};
+
 // F1 anywhere: the help at the context of the widget the key went to.
 class THelpKey : public QObject {
 public:
@@ -303,6 +396,7 @@ TFormHelp::TFormHelp(QWidget* Parent) : QWidget(Parent, Qt::Window) {
     FContents->setHeaderHidden(true);
     FContents->setRootIsDecorated(true);
     FContents->setUniformRowHeights(true);
+    FContents->setIndentation(14);
 
     auto* SearchPage = new QWidget;
     SearchPage->setObjectName(QStringLiteral("TabSheetSearch"));
@@ -316,17 +410,18 @@ TFormHelp::TFormHelp(QWidget* Parent) : QWidget(Parent, Qt::Window) {
     FSearchCount->setWordWrap(true);
     FResults = new QListWidget(SearchPage);
     FResults->setObjectName(QStringLiteral("ListWidgetSearchResults"));
-    FResults->setWordWrap(true);
-    FResults->setTextElideMode(Qt::ElideNone);
+    FResults->setItemDelegate(new TResultDelegate(FResults));
+    FResults->setResizeMode(QListView::Adjust);
     FResults->setAlternatingRowColors(true);
     FResults->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    FResults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* SearchRow = new QHBoxLayout;
-    SearchRow->addWidget(FSearchEdit, 1);
-    SearchRow->addWidget(FSearchButton);
+    SearchRow->addWidget(FSearchCount, 1);
+    SearchRow->addWidget(FSearchButton, 0, Qt::AlignTop);
     auto* SearchLayout = new QVBoxLayout(SearchPage);
     SearchLayout->setContentsMargins(4, 4, 4, 4);
+    SearchLayout->addWidget(FSearchEdit);
     SearchLayout->addLayout(SearchRow);
-    SearchLayout->addWidget(FSearchCount);
     SearchLayout->addWidget(FResults, 1);
 
     FSide = new QTabWidget;
@@ -341,6 +436,7 @@ TFormHelp::TFormHelp(QWidget* Parent) : QWidget(Parent, Qt::Window) {
     FBrowser->document()->setDocumentMargin(12);
 
     auto* Split = new QSplitter(Qt::Horizontal, this);
+    FSplit = Split;
     Split->setObjectName(QStringLiteral("SplitterHelp"));
     Split->addWidget(FSide);
     Split->addWidget(FBrowser);
@@ -349,7 +445,7 @@ TFormHelp::TFormHelp(QWidget* Parent) : QWidget(Parent, Qt::Window) {
     Split->setChildrenCollapsible(false);
     FSide->setMinimumWidth(180);
     FBrowser->setMinimumWidth(260);
-    Split->setSizes({280, 700});
+    connect(Split, &QSplitter::splitterMoved, this, [this] { FSideChosen = true; });
 
     auto* Main = new QVBoxLayout(this);
     Main->setContentsMargins(0, 0, 0, 0);
@@ -466,8 +562,10 @@ QString TFormHelp::CurrentPage() const {
     return QFileInfo(FBrowser->source().toLocalFile()).fileName();
 }
 
-void TFormHelp::ShowContext(int Context) {
-    OpenPage(PageOfContext(Context));
+void TFormHelp::ShowContext(int Context) { ShowPage(PageOfContext(Context)); }
+
+void TFormHelp::ShowPage(const QString& Page) {
+    OpenPage(Page);
     Present();
 }
 
@@ -586,6 +684,16 @@ void TFormHelp::SetOwner(QWidget* Owner) {
     }
 }
 
+void TFormHelp::resizeEvent(QResizeEvent* Event) {
+    QWidget::resizeEvent(Event);
+    // Until the user moves the divider, the contents take about a quarter of
+    // the width, so that the pages keep the room at a small size.
+    if (!FSideChosen) {
+        const int Side = std::clamp(width() * 27 / 100, 180, 340);
+        FSplit->setSizes({Side, std::max(width() - Side, 1)});
+    }
+}
+
 bool TFormHelp::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == FOwner && Event->type() == QEvent::Hide) {
         // The dialog closed: the help goes on as a window of its own, once
@@ -636,6 +744,7 @@ void TFormHelp::BuildContents() {
         Open.resize(std::min(Open.size(), Level - 1));
         QTreeWidgetItem* Item = Open.empty() ? new QTreeWidgetItem(FContents) : new QTreeWidgetItem(Open.back());
         Item->setText(0, B.text().simplified());
+        Item->setToolTip(0, Item->text(0));
         Item->setData(0, Qt::UserRole, Href);
         Open.push_back(Item);
     }
@@ -702,25 +811,45 @@ int TFormHelp::Search(const QString& Text) {
         FSearchCount->setText(T.NoGuide);
         return 0;
     }
-    int Found = 0;
+    // The pages with every word; those whose title holds them all first, then
+    // by how often the words occur, then in the order of the contents. The
+    // contents page itself only repeats the titles.
+    struct THit {
+        const TPage* Page;
+        bool InTitle;
+        qsizetype Count;
+    };
+    std::vector<THit> Hits;
     for (const TPage& P : Pages()) {
-        const QString Hay = P.Title + QLatin1Char('\n') + P.Text;
-        bool All = true;
-        for (const QString& W : Words) {
-            if (!Hay.contains(W, Qt::CaseInsensitive)) {
-                All = false;
-                break;
-            }
-        }
-        if (!All) {
+        if (P.File == QLatin1String("index.html")) {
             continue;
         }
-        auto* Item = new QListWidgetItem(P.Title + QLatin1Char('\n') + Snippet(P.Text, Words.first()), FResults);
-        Item->setData(Qt::UserRole, P.File);
-        Item->setData(Qt::UserRole + 1, Words);
-        Item->setToolTip(P.Title);
-        ++Found;
+        bool All = true;
+        bool InTitle = true;
+        qsizetype Count = 0;
+        for (const QString& W : Words) {
+            const bool Title = P.Title.contains(W, Qt::CaseInsensitive);
+            const qsizetype N = P.Text.count(W, Qt::CaseInsensitive);
+            All = All && (Title || N > 0);
+            InTitle = InTitle && Title;
+            Count += N;
+        }
+        if (All) {
+            Hits.push_back({&P, InTitle, Count});
+        }
     }
+    std::stable_sort(Hits.begin(), Hits.end(), [](const THit& A, const THit& B) {
+        return A.InTitle != B.InTitle ? A.InTitle : A.Count > B.Count;
+    });
+    for (const THit& H : Hits) {
+        auto* Item = new QListWidgetItem(H.Page->Title, FResults);
+        Item->setData(kFileRole, H.Page->File);
+        Item->setData(kWordsRole, Words);
+        Item->setData(kTitleRole, H.Page->Title);
+        Item->setData(kSnippetRole, Snippet(H.Page->Text, Words.first()));
+        Item->setToolTip(H.Page->Title);
+    }
+    const int Found = static_cast<int>(Hits.size());
     FSearchCount->setText(Found == 0 ? T.NoPage : Found == 1 ? T.OnePage : T.Pages.arg(Found));
     return Found;
 }
@@ -729,9 +858,9 @@ void TFormHelp::OpenResult(QListWidgetItem* Item) {
     if (Item == nullptr) {
         return;
     }
-    OpenPage(Item->data(Qt::UserRole).toString());
+    OpenPage(Item->data(kFileRole).toString());
     if (!FShowingMessage) {
-        Highlight(Item->data(Qt::UserRole + 1).toStringList());
+        Highlight(Item->data(kWordsRole).toStringList());
     }
 }
 

@@ -43,6 +43,9 @@ public:
     // contents) and brings the window to the front, usable also while a
     // modal dialog runs.
     void ShowContext(int Context);
+    // Opens a page of the guide by its file name ("method.html", with an
+    // optional "#anchor") and brings the window to the front.
+    void ShowPage(const QString& Page);
     // The file name of the page shown ("components.html"); empty while the
     // browser shows the message about a missing page or guide.
     QString CurrentPage() const;
@@ -67,6 +70,7 @@ public:
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     struct TPage {
@@ -116,6 +120,8 @@ private:
     QLabel* FSearchCount;
     QListWidget* FResults;
     QTextBrowser* FBrowser;
+    class QSplitter* FSplit;
+    bool FSideChosen = false;
 };
 
 // Makes F1 open the help at the context of the widget that has the keyboard
