@@ -171,6 +171,19 @@ int main(int Argc, char** Argv) {
             Help.findChild<QTabWidget*>(QStringLiteral("TabWidgetHelpSide"))->setCurrentIndex(0);
         }
     }
+    // Every page of the guide, for reading it through (BV_SCREENSHOT_HELP_PAGES=1).
+    if (qEnvironmentVariableIsSet("BV_SCREENSHOT_HELP_PAGES")) {
+        Help.resize(1100, 1400);
+        for (const char* Lang : {"sv", "en"}) {
+            Help.SetLanguageCode(QString::fromLatin1(Lang));
+            for (const QString& Page : QDir(Help.PageFolder()).entryList({QStringLiteral("*.html")}, QDir::Files)) {
+                Help.ShowPage(Page);
+                Settle();
+                Help.grab().save(QStringLiteral("%1/helppage-%2-%3.png").arg(Out, QLatin1String(Lang), Page));
+                ++Written;
+            }
+        }
+    }
     Help.hide();
     if (auto* Menu = Main.findChild<QMenu*>(QStringLiteral("MenuHelp"))) {
         Menu->popup(Main.mapToGlobal(QPoint(40, 20)));
