@@ -1,5 +1,6 @@
 // The files the installation puts into the data folder besides the
-// database (the report layout), built into the tool from dist/.
+// database (the report layout, the user guide), built into the tool from
+// dist/.
 #pragma once
 
 #include <string>

@@ -11,6 +11,7 @@
 #include "ui/UnitMainLayout.h"
 #include "ui/UnitOuterWallEdit.h"
 #include "ui/UnitWindowEdit.h"
+#include "ui/help/HelpContexts.h"
 #include "ui/bind/DBTableModel.h"
 #include "ui/exchange/UnitExport.h"
 #include "ui/exchange/UnitImport.h"
@@ -542,6 +543,7 @@ void SetQtLanguage(const QString& Code) {
 
 TFormLanguage::TFormLanguage(QString DataFolder, QWidget* Parent) : QDialog(Parent), FDataFolder(std::move(DataFolder)) {
     setObjectName(QStringLiteral("FormLanguage"));
+    setProperty(bvhelp::kContextProperty, bvhelp::Language);
     setWindowTitle(QStringLiteral("Languages"));
     setModal(false);
     auto* Label = new QLabel(QStringLiteral("Languages"), this);

@@ -16,6 +16,8 @@
 #include "ui/UnitSplash.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/UnitWindowSelect.h"
+#include "ui/help/HelpContexts.h"
+#include "ui/help/UnitHelp.h"
 #include "ui/exchange/UnitExport.h"
 #include "ui/materials/UnitMaterialManager.h"
 #include "ui/exchange/UnitImport.h"
@@ -26,6 +28,7 @@
 #include "i18n/UnitTranslate.h"
 #include "ui/bind/DataSources.h"
 
+#include <QAction>
 
 #include <filesystem>
 
@@ -66,6 +69,7 @@ TBraskvalla::TBraskvalla() = default;
 TBraskvalla::~TBraskvalla() {
     // The windows go first: they are observers of the data modules and hold
     // their data sources.
+    FHelp.reset();
     FMain.reset();
     FExportData.reset();
     FSources.reset();
@@ -180,6 +184,18 @@ bool TBraskvalla::Start(QString& Error) {
     }
     // A building that cannot be opened: back to the default building.
     FFileHandler->SetOnFatal([this] { FData->OpenBuilding(FData->TemplateBuildingName()); });
+    // The user guide: F1 in every window, and the main window's Help menu.
+    FHelp = std::make_unique<TFormHelp>();
+    InstallHelpKey(FHelp.get());
+    QAction* Contents = FMain->Action("HelpContents");
+    QObject::connect(Contents, &QAction::triggered, FHelp.get(), [H = FHelp.get()] { H->ShowContext(bvhelp::Contents); });
+    Contents->setEnabled(true);
+    // The guide follows the interface language.
+    const auto HelpLanguage = [H = FHelp.get()](const TLanguage& L) {
+        H->SetLanguageCode(L.Code().isEmpty() ? QStringLiteral("sv") : L.Code());
+    };
+    HelpLanguage(Language->Current());
+    Language->OnLanguageChanged = HelpLanguage;
     return true;
 }
 

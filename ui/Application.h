@@ -18,6 +18,7 @@ class TDataModulePreDefData;
 class TDataSources;
 class TDataModuleExportBuilding;
 class TFormFileHandler;
+class TFormHelp;
 
 class TBVApplication : public QApplication {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     TDataModuleBuildingData& BuildingData() const { return *FData; }
     TDataModulePreDefData& PreDefData() const { return *FPreDef; }
     TFormFileHandler& FileHandler() const { return *FFileHandler; }
+    TFormHelp& Help() const { return *FHelp; }
     const TMainDialogs& Dialogs() const { return FDialogs; }
 
 private:
@@ -63,6 +65,9 @@ private:
     TFormFileHandler* FFileHandler = nullptr; // the dialogs are owned by the main window
     TMainDialogs FDialogs;
     std::function<std::chrono::system_clock::time_point()> FClock;
+    // The user guide; it may be a window of a dialog for a while (UnitHelp),
+    // so it goes before the main window that owns the dialogs.
+    std::unique_ptr<TFormHelp> FHelp;
 };
 
 // The application's main: the start-up, then the event loop. A database

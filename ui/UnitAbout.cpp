@@ -2,6 +2,7 @@
 
 #include "ui/Icons.h"
 #include "ui/UnitMainLayout.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -34,6 +35,7 @@ protected:
 
 TFormAbout::TFormAbout(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormAbout"));
+    setProperty(bvhelp::kContextProperty, bvhelp::About);
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
     auto* Tabs = new QTabWidget(this);

@@ -2,11 +2,13 @@
 
 #include "data/UnitBuildingData.h"
 #include "data/UnitPreDefData.h"
+#include "ui/help/HelpContexts.h"
 
 TFormDoorEdit::TFormDoorEdit(TDataModuleBuildingData& Data, TDataModulePreDefData& PreDef, TDataSource& Doors,
                              QWidget* Parent)
     : TFormMemberEdit(Data, PreDef, Doors, QStringLiteral("Ytterdörrens namn"), Parent) {
     setObjectName(QStringLiteral("FormDoorEdit"));
+    setProperty(bvhelp::kContextProperty, bvhelp::DoorEdit);
     setWindowTitle(QStringLiteral("Dörrhanterare"));
     Messages = {QStringLiteral("Namn på dörren i arkivet:"),
                 QStringLiteral("Arkivet har redan en dörr med det namnet."),

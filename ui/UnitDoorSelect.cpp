@@ -3,11 +3,13 @@
 #include "data/UnitBuildingData.h"
 #include "data/UnitPreDefData.h"
 #include "ui/bind/DataSources.h"
+#include "ui/help/HelpContexts.h"
 
 TFormDoorSelect::TFormDoorSelect(TDataModuleBuildingData& Data, TDataModulePreDefData& PreDef, TDataSources& Sources,
                                  QWidget* Parent)
     : TFormArchiveSelect(Parent), FData(Data), FPreDef(PreDef), FSources(Sources) {
     setObjectName(QStringLiteral("FormDoorSelect"));
+    setProperty(bvhelp::kContextProperty, bvhelp::DoorSelect);
     Messages[1] = QStringLiteral("Vill du ta bort dörren ur arkivet: ");
 }
 

@@ -3,6 +3,7 @@
 #include "data/UnitBuildingData.h"
 #include "ui/MessageBox.h"
 #include "ui/UnitMainLayout.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ bool CheckNameLength(QWidget* Parent, const QString& Name) {
 
 TFormFileHandler::TFormFileHandler(TDataModuleBuildingData& Data, QWidget* Parent) : QDialog(Parent), FData(Data) {
     setObjectName(QStringLiteral("FormFileHandler"));
+    setProperty(bvhelp::kContextProperty, bvhelp::FileHandler);
     setWindowTitle(QStringLiteral("Filhanterare"));
     setModal(true);
     Messages = {QStringLiteral("Namnet används redan av en annan byggnad. Välj ett annat namn."),

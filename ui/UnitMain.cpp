@@ -24,6 +24,7 @@
 #include "ui/exchange/UnitImportNotifier.h"
 #include "exchange/UnitExportData.h"
 #include "ui/UnitMainLayout.h"
+#include "ui/help/HelpContexts.h"
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DataSources.h"
 
@@ -86,6 +87,7 @@ QScrollArea* Scrolling(QWidget* Page) {
 TFormMain::TFormMain(QWidget* Parent) : QMainWindow(Parent) {
     InitGuiResources();
     setObjectName(QStringLiteral("FormMain"));
+    setProperty(bvhelp::kContextProperty, bvhelp::Main);
     setWindowTitle(QStringLiteral("Braskvalla"));
     setWindowIcon(Icon("braskvalla"));
     setMinimumSize(786, 560);
@@ -275,6 +277,16 @@ void TFormMain::CreateMenu() {
     File->addAction(Action("Material1"));
     File->addSeparator();
     File->addAction(Action("Exit"));
+    QMenu* Help = Bar->addMenu(QStringLiteral("&Hjälp"));
+    Help->setObjectName(QStringLiteral("MenuHelp"));
+    auto* Contents = Help->addAction(QStringLiteral("Användarhandbok"));
+    Contents->setObjectName(QStringLiteral("HelpContents"));
+    // F1 is shown here; the application-wide help key handles it, in every
+    // window at the page of that window (InstallHelpKey).
+    Contents->setShortcut(QKeySequence::HelpContents);
+    Contents->setShortcutContext(Qt::WidgetShortcut);
+    // Enabled once the help window exists.
+    Contents->setEnabled(false);
     setMenuBar(Bar);
 }
 
@@ -765,6 +777,7 @@ void TFormMain::IBEAntialiasButtonPrintClick() {
     Printer.setDocName(QString::fromStdString(FData->TableBuildings().FieldByName("ID").AsString()));
     QPrintPreviewDialog Preview(&Printer, this);
     Preview.setObjectName(QStringLiteral("PrintPreview"));
+    Preview.setProperty(bvhelp::kContextProperty, bvhelp::PrintPreview);
     Preview.setWindowTitle(ReportParameters.Get(QStringLiteral("TitleStr")));
     Preview.resize(900, 1000);
     connect(&Preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* P) {

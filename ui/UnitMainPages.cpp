@@ -13,6 +13,7 @@
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DBTableModel.h"
 #include "ui/bind/DataSources.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -332,6 +333,7 @@ QWidget* TFormMain::CreateComponentList(QWidget* Parent, const char* Label, cons
 QWidget* TFormMain::CreateComponentsTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetComponents"));
+    Page->setProperty(bvhelp::kContextProperty, bvhelp::ComponentsTab);
     auto* Outer = new QVBoxLayout(Page);
     Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Ingående byggnadskomponenter"), Page);
@@ -369,6 +371,7 @@ QWidget* TFormMain::CreateGroundPage(int Kind) {
     TDataSource& Grounds = Source("DataSourceGrounds");
     auto* Page = new QWidget;
     Page->setObjectName(QString::fromLatin1(P.Sheet));
+    Page->setProperty(bvhelp::kContextProperty, bvhelp::FoundationKind + Kind);
     auto* V = new QVBoxLayout(Page);
     V->setContentsMargins(0, 0, 0, 0);
     auto* Top = new QHBoxLayout;
@@ -452,6 +455,7 @@ QWidget* TFormMain::CreateGroundPage(int Kind) {
 QWidget* TFormMain::CreateGroundTab() {
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetGround"));
+    Page->setProperty(bvhelp::kContextProperty, bvhelp::FoundationTab);
     auto* Outer = new QVBoxLayout(Page);
     Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Husgrund"), Page);
@@ -486,6 +490,7 @@ QWidget* TFormMain::CreateGeneralTab() {
     TDataSource& B = Source("DataSourceBuildings");
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetGeneral"));
+    Page->setProperty(bvhelp::kContextProperty, bvhelp::BuildingTab);
     auto* Outer = new QVBoxLayout(Page);
     Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Data för byggnaden"), Page);
@@ -804,6 +809,7 @@ QWidget* TFormMain::CreateResultTab() {
     TDataSource& B = Source("DataSourceBuildings");
     auto* Page = new QWidget;
     Page->setObjectName(QStringLiteral("TabSheetResult"));
+    Page->setProperty(bvhelp::kContextProperty, bvhelp::ResultTab);
     auto* Outer = new QVBoxLayout(Page);
     Outer->setContentsMargins(6, 6, 6, 6);
     auto* Group = new QGroupBox(QStringLiteral("Beräkningsresultat"), Page);

@@ -10,6 +10,7 @@
 #include "ui/bind/DBControls.h"
 #include "ui/bind/DBTableModel.h"
 #include "ui/bind/DataSources.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,6 +26,7 @@ TFormOuterWallEdit::TFormOuterWallEdit(TDataModuleBuildingData& Data, TDataModul
                                        TDataSources& Sources, QWidget* Parent)
     : QDialog(Parent), FData(Data), FPreDef(PreDef), FSources(Sources) {
     setObjectName(QStringLiteral("FormOuterWallEdit"));
+    setProperty(bvhelp::kContextProperty, bvhelp::LayeredEdit);
     setWindowTitle(QStringLiteral("Flerlagerskomponent"));
     setModal(true);
     Messages = {

@@ -3,11 +3,13 @@
 #include "data/UnitBuildingData.h"
 #include "data/UnitPreDefData.h"
 #include "ui/bind/DataSources.h"
+#include "ui/help/HelpContexts.h"
 
 TFormOuterWallSelect::TFormOuterWallSelect(TDataModuleBuildingData& Data, TDataModulePreDefData& PreDef,
                                            TDataSources& Sources, QWidget* Parent)
     : TFormArchiveSelect(Parent), FData(Data), FPreDef(PreDef), FSources(Sources) {
     setObjectName(QStringLiteral("FormOuterWallSelect"));
+    setProperty(bvhelp::kContextProperty, bvhelp::LayeredSelect);
 }
 
 void TFormOuterWallSelect::SetComponentMode(int Kind) {

@@ -5,6 +5,7 @@
 #include "ui/DirectionList.h"
 #include "ui/UnitMainLayout.h"
 #include "ui/bind/DataSource.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -15,6 +16,7 @@ TFormWindowEdit::TFormWindowEdit(TDataModuleBuildingData& Data, TDataModulePreDe
                                  QWidget* Parent)
     : TFormMemberEdit(Data, PreDef, Windows, QStringLiteral("Fönstrets namn"), Parent) {
     setObjectName(QStringLiteral("FormWindowEdit"));
+    setProperty(bvhelp::kContextProperty, bvhelp::WindowEdit);
     setWindowTitle(QStringLiteral("Fönsterhanterare"));
     Messages = {QStringLiteral("Namn på fönstret i arkivet:"),
                 QStringLiteral("Arkivet har redan ett fönster med det namnet."),

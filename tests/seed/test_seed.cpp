@@ -824,7 +824,24 @@ TEST(InstallData, FillsAMissingFolderAndNeverReplacesWhatIsThere) {
     TDb Conn(Db);
     EXPECT_EQ(Conn.Number("SELECT COUNT(*) FROM Buildings WHERE ID = 'Mitt hus'"), 1);
     EXPECT_EQ(ReadFile(Folder / "buildingreport.html"), "<p>{{TitleStr}} (min egen)</p>");
-    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"Language", "buildingreport.html", "bvdb.s3db", "dbconnection"}));
+    EXPECT_EQ(FilesIn(Folder), (std::set<std::string>{"Help", "Language", "buildingreport.html", "bvdb.s3db", "dbconnection"}));
+}
+
+// The guide lies in subfolders: a language folder that was removed comes
+// back, a page the user edited stays.
+TEST(InstallData, RestoresMissingGuidePagesAndKeepsEditedOnes) {
+    TTempDir Dir;
+    const fs::path Folder = Dir / "Braskvalla";
+    ASSERT_EQ(RunCli({"install-data", Folder.string()}).Code, cli::ExitOk);
+    const std::string Shipped = ReadFile(Folder / "Help" / "en" / "index.html");
+    EXPECT_NE(Shipped.find("<title>"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(Folder / "Help" / "img" / "ImageGround0.svg"));
+    fs::remove_all(Folder / "Help" / "en");
+    { std::ofstream(Folder / "Help" / "sv" / "index.html", std::ios::binary) << "<p>min egen</p>"; }
+    const TRun R = RunCli({"install-data", Folder.string()});
+    ASSERT_EQ(R.Code, cli::ExitOk) << R.Err;
+    EXPECT_EQ(ReadFile(Folder / "Help" / "en" / "index.html"), Shipped);
+    EXPECT_EQ(ReadFile(Folder / "Help" / "sv" / "index.html"), "<p>min egen</p>");
 }
 
 TEST(InstallData, DefaultFolderComesFromTheEnvironment) {

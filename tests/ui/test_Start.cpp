@@ -220,7 +220,7 @@ private slots:
         QVERIFY2(S.Started, qPrintable(S.Error));
         // What install-data makes, and the start backup of it.
         QCOMPARE(FolderEntries(Folder.Folder),
-                 (std::vector<std::string>{"Backup", "Language", "buildingreport.html", "bvdb.s3db", "dbconnection"}));
+                 (std::vector<std::string>{"Backup", "Help", "Language", "buildingreport.html", "bvdb.s3db", "dbconnection"}));
         QVERIFY(BuildingIDs(Folder.Database()).find("Exempel Villa Stockholm") != std::string::npos);
         QCOMPARE(BackupNames(), std::vector<std::string>{BackupFileName(T0)});
     }

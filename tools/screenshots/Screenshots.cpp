@@ -26,12 +26,16 @@
 #include "ui/exchange/UnitImportNotifier.h"
 #include "ui/materials/UnitExportMaterial.h"
 #include "ui/materials/UnitMaterialManager.h"
+#include "ui/help/HelpContexts.h"
+#include "ui/help/UnitHelp.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -142,6 +146,54 @@ int main(int Argc, char** Argv) {
     Grab(&D.MaterialManager->ExportDialog(), QStringLiteral("material-export"));
     D.MaterialManager->ImportQuestion().findChild<QLabel*>(QStringLiteral("LabelMaterial"))->setText(QStringLiteral("Betong, armerad"));
     Grab(&D.MaterialManager->ImportQuestion(), QStringLiteral("material-question"));
+
+    // The help window in both languages, small and large: a foundation page
+    // with its drawing, the method page, and the results of a search.
+    TFormHelp& Help = B.Help();
+    for (const char* Lang : {"sv", "en"}) {
+        Help.SetLanguageCode(QString::fromLatin1(Lang));
+        for (const QSize& S : {QSize(640, 480), QSize(1280, 900)}) {
+            Help.resize(S);
+            const QString Tag = QStringLiteral("%1-%2x%3").arg(QLatin1String(Lang)).arg(S.width()).arg(S.height());
+            const auto Shot = [&](const QString& Name) {
+                Settle();
+                Help.grab().save(QStringLiteral("%1/help-%2-%3.png").arg(Out, Name, Tag));
+                ++Written;
+            };
+            Help.ShowContext(bvhelp::FoundationKind + 2);
+            Shot(QStringLiteral("ground"));
+            Help.ShowPage(QStringLiteral("method.html"));
+            Shot(QStringLiteral("method"));
+            auto* Find = Help.findChild<QLineEdit*>(QStringLiteral("LineEditSearch"));
+            Help.findChild<QTabWidget*>(QStringLiteral("TabWidgetHelpSide"))->setCurrentIndex(1);
+            Find->setText(QString::fromLatin1(Lang) == QLatin1String("sv") ? QStringLiteral("kantisolering")
+                                                                          : QStringLiteral("edge insulation"));
+            emit Find->returnPressed();
+            Shot(QStringLiteral("search"));
+            Help.findChild<QTabWidget*>(QStringLiteral("TabWidgetHelpSide"))->setCurrentIndex(0);
+        }
+    }
+    // Every page of the guide, for reading it through (BV_SCREENSHOT_HELP_PAGES=1).
+    if (qEnvironmentVariableIsSet("BV_SCREENSHOT_HELP_PAGES")) {
+        Help.resize(1100, 1400);
+        for (const char* Lang : {"sv", "en"}) {
+            Help.SetLanguageCode(QString::fromLatin1(Lang));
+            for (const QString& Page : QDir(Help.PageFolder()).entryList({QStringLiteral("*.html")}, QDir::Files)) {
+                Help.ShowPage(Page);
+                Settle();
+                Help.grab().save(QStringLiteral("%1/helppage-%2-%3.png").arg(Out, QLatin1String(Lang), Page));
+                ++Written;
+            }
+        }
+    }
+    Help.hide();
+    if (auto* Menu = Main.findChild<QMenu*>(QStringLiteral("MenuHelp"))) {
+        Menu->popup(Main.mapToGlobal(QPoint(40, 20)));
+        Settle();
+        Menu->grab().save(QStringLiteral("%1/menu-help.png").arg(Out));
+        Menu->hide();
+        ++Written;
+    }
 
     // The report of the building, from the shipped layout.
     {

@@ -2,6 +2,7 @@
 
 #include "exchange/UnitExport.h"
 #include "exchange/UnitExportData.h"
+#include "ui/help/HelpContexts.h"
 
 TFormExport::TFormExport(TDataModuleExportBuilding& Data, QWidget* Parent)
     : TFormExportList({QStringLiteral("Export"), QStringLiteral("Available"), QStringLiteral("Selected"),
@@ -9,6 +10,7 @@ TFormExport::TFormExport(TDataModuleExportBuilding& Data, QWidget* Parent)
                       Parent),
       FData(Data) {
     setObjectName(QStringLiteral("FormExport"));
+    setProperty(bvhelp::kContextProperty, bvhelp::Export);
 }
 
 TDataset& TFormExport::Rows() {

@@ -4,6 +4,7 @@
 #include "ui/MessageBox.h"
 #include "ui/UnitMainLayout.h"
 #include "ui/exchange/UnitImportNotifier.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@ using namespace bvui;
 
 TFormImport::TFormImport(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormImport"));
+    setProperty(bvhelp::kContextProperty, bvhelp::ImportQuestion);
     setWindowTitle(QStringLiteral("Import"));
     setModal(true);
     Messages = {QStringLiteral("Nytt namn"), QStringLiteral("Ange ett nytt namn på byggnaden:")};

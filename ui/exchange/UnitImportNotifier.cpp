@@ -1,6 +1,7 @@
 #include "ui/exchange/UnitImportNotifier.h"
 
 #include "ui/UnitMainLayout.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@ using namespace bvui;
 
 TFormImportNotifier::TFormImportNotifier(QWidget* Parent) : QDialog(Parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FormImportNotifier"));
+    setProperty(bvhelp::kContextProperty, bvhelp::ImportProgress);
     setWindowTitle(QStringLiteral("Importerar"));
     setModal(false);
     FMessage = MakeLabel(this, "LabelMessage", QString());

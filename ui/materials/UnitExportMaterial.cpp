@@ -2,6 +2,7 @@
 
 #include "db/Dataset.h"
 #include "materials/UnitMaterialExp.h"
+#include "ui/help/HelpContexts.h"
 
 TFormExportMaterial::TFormExportMaterial(TDatabase& Db, QWidget* Parent)
     : TFormExportList({QStringLiteral("Exportera material"), QStringLiteral("Tillgängliga material"),
@@ -10,6 +11,7 @@ TFormExportMaterial::TFormExportMaterial(TDatabase& Db, QWidget* Parent)
                       Parent),
       FQuery(std::make_unique<TQuery>(Db, "SELECT * FROM LayersPreDef")) {
     setObjectName(QStringLiteral("FormExportMaterial"));
+    setProperty(bvhelp::kContextProperty, bvhelp::MaterialExport);
 }
 
 TFormExportMaterial::~TFormExportMaterial() = default;

@@ -9,6 +9,7 @@
 #include "ui/bind/DBTableModel.h"
 #include "ui/bind/DataSource.h"
 #include "ui/materials/UnitExportMaterial.h"
+#include "ui/help/HelpContexts.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -66,6 +67,7 @@ double Number(const TValue& V, bool* Ok) {
 
 TFormMaterialManager::TFormMaterialManager(const std::string& Path, QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormMaterialManager"));
+    setProperty(bvhelp::kContextProperty, bvhelp::MaterialManager);
     setWindowTitle(QStringLiteral("Materialhanterare"));
     setModal(true);
     setSizeGripEnabled(true);
@@ -352,6 +354,7 @@ void TFormMaterialManager::done(int Result) {
 
 TFormMaterialImp::TFormMaterialImp(QWidget* Parent) : QDialog(Parent) {
     setObjectName(QStringLiteral("FormMaterialImp"));
+    setProperty(bvhelp::kContextProperty, bvhelp::MaterialImport);
     setWindowTitle(QStringLiteral("Importera material"));
     setModal(true);
     auto* L1 = MakeLabel(this, "Label1", QStringLiteral("Följande material existerar redan."));
