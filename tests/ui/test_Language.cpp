@@ -11,6 +11,7 @@
 #include "ui/UnitOuterWallEdit.h"
 #include "ui/UnitWindowEdit.h"
 #include "ui/bind/DBTableModel.h"
+#include "ui/help/UnitHelp.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -173,11 +174,14 @@ private slots:
         QVERIFY2(Changed > Swedish.size() * 3 / 4, qPrintable(QString::number(Changed)));
         QCOMPARE(G.Main().findChild<QTabWidget*>(QStringLiteral("PageControlMain"))->tabText(0),
                  QStringLiteral("Components"));
+        // The guide follows the language.
+        QCOMPARE(G.App.Help().LanguageCode(), QStringLiteral("en"));
         // The layer grid's name column takes the caption without its mnemonic.
         auto* Layers = G.FindIn<TDBGrid>(G.App.Dialogs().LayeredEdit, "DBGridLayers");
         QCOMPARE(Layers->Model().Columns().front().Title, QStringLiteral("Name"));
         L.SetLanguage(ReadDist("Svenska.llf"));
         const QStringList Again = bvi18n::ReadTargets(Targets(G));
+        QCOMPARE(G.App.Help().LanguageCode(), QStringLiteral("sv"));
         for (int I = 0; I < Swedish.size(); ++I) {
             QCOMPARE(Again[I], Swedish[I]);
         }
