@@ -29,6 +29,7 @@
 #include "ui/bind/DataSources.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include <filesystem>
 
@@ -190,9 +191,19 @@ bool TBraskvalla::Start(QString& Error) {
     QAction* Contents = FMain->Action("HelpContents");
     QObject::connect(Contents, &QAction::triggered, FHelp.get(), [H = FHelp.get()] { H->ShowContext(bvhelp::Contents); });
     Contents->setEnabled(true);
-    // The guide follows the interface language.
-    const auto HelpLanguage = [H = FHelp.get()](const TLanguage& L) {
-        H->SetLanguageCode(L.Code().isEmpty() ? QStringLiteral("sv") : L.Code());
+    // The guide and the Help menu (which language files do not reach)
+    // follow the interface language.
+    const auto HelpLanguage = [H = FHelp.get(), M](const TLanguage& L) {
+        const QString Code = L.Code().isEmpty() ? QStringLiteral("sv") : L.Code();
+        H->SetLanguageCode(Code);
+        const bool Swedish = Code == QLatin1String("sv");
+        const bool Finnish = Code == QLatin1String("fi");
+        M->findChild<QMenu*>(QStringLiteral("MenuHelp"))
+            ->setTitle(Swedish ? QStringLiteral("&Hjälp") : Finnish ? QStringLiteral("&Ohje") : QStringLiteral("&Help"));
+        M->Action("HelpContents")
+            ->setText(Swedish   ? QStringLiteral("Användarhandbok")
+                      : Finnish ? QStringLiteral("Käyttöopas")
+                                : QStringLiteral("User guide"));
     };
     HelpLanguage(Language->Current());
     Language->OnLanguageChanged = HelpLanguage;

@@ -176,12 +176,14 @@ private slots:
                  QStringLiteral("Components"));
         // The guide follows the language.
         QCOMPARE(G.App.Help().LanguageCode(), QStringLiteral("en"));
+        QCOMPARE(G.Main().Action("HelpContents")->text(), QStringLiteral("User guide"));
         // The layer grid's name column takes the caption without its mnemonic.
         auto* Layers = G.FindIn<TDBGrid>(G.App.Dialogs().LayeredEdit, "DBGridLayers");
         QCOMPARE(Layers->Model().Columns().front().Title, QStringLiteral("Name"));
         L.SetLanguage(ReadDist("Svenska.llf"));
         const QStringList Again = bvi18n::ReadTargets(Targets(G));
         QCOMPARE(G.App.Help().LanguageCode(), QStringLiteral("sv"));
+        QCOMPARE(G.Main().Action("HelpContents")->text(), QStringLiteral("Användarhandbok"));
         for (int I = 0; I < Swedish.size(); ++I) {
             QCOMPARE(Again[I], Swedish[I]);
         }
