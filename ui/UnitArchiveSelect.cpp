@@ -79,6 +79,10 @@ void TFormArchiveSelect::BindList() {
 void TFormArchiveSelect::showEvent(QShowEvent* Event) {
     QDialog::showEvent(Event);
     BindList();
+    // The name column is titled like the name field, in the language shown.
+    if (const auto* Caption = findChild<QLabel*>(QStringLiteral("LabelName"))) {
+        FGrid->Model().SetColumnTitle(0, QString(Caption->text()).remove(QLatin1Char('&')));
+    }
     FName->clear();
     FName->setFocus();
 }

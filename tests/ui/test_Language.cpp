@@ -180,6 +180,12 @@ private slots:
         // The layer grid's name column takes the caption without its mnemonic.
         auto* Layers = G.FindIn<TDBGrid>(G.App.Dialogs().LayeredEdit, "DBGridLayers");
         QCOMPARE(Layers->Model().Columns().front().Title, QStringLiteral("Name"));
+        // So does an archive's, titled like its name field.
+        QWidget* Archive = Targets(G).Selects.front();
+        Archive->show();
+        QApplication::processEvents();
+        QCOMPARE(G.FindIn<TDBGrid>(Archive, "DBGridComponent")->Model().Columns().front().Title, QStringLiteral("Name"));
+        Archive->hide();
         L.SetLanguage(ReadDist("Svenska.llf"));
         const QStringList Again = bvi18n::ReadTargets(Targets(G));
         QCOMPARE(G.App.Help().LanguageCode(), QStringLiteral("sv"));
