@@ -33,6 +33,11 @@ public:
     explicit EUsage(const std::string& Msg) : std::runtime_error(Msg) {}
 };
 
+// The arguments that are not options. A command that takes no options
+// refuses an argument that looks like one (EUsage) rather than take it for a
+// file name or an ID, unless it follows "--".
+std::vector<std::string> PlainArgs(const std::string& Command, const std::vector<std::string>& Args);
+
 struct Command {
     const char* Name;
     const char* Synopsis; // arguments and a short description for --help

@@ -22,6 +22,21 @@ std::vector<Command>& Registered() {
 }
 } // namespace
 
+std::vector<std::string> PlainArgs(const std::string& Command, const std::vector<std::string>& Args) {
+    std::vector<std::string> Plain;
+    bool Options = true;
+    for (const std::string& S : Args) {
+        if (Options && S == "--") {
+            Options = false;
+        } else if (Options && S.size() > 1 && S[0] == '-') {
+            throw EUsage(Command + ": unknown option " + S);
+        } else {
+            Plain.push_back(S);
+        }
+    }
+    return Plain;
+}
+
 void RegisterCommand(const Command& C) { Registered().push_back(C); }
 
 const std::vector<Command>& Commands() {

@@ -13,23 +13,6 @@ namespace cli {
 
 namespace {
 
-// The arguments that are not options; an argument that looks like one is
-// refused, unless it follows "--".
-std::vector<std::string> PlainArgs(const std::string& Command, const std::vector<std::string>& Args) {
-    std::vector<std::string> Plain;
-    bool Options = true;
-    for (const std::string& S : Args) {
-        if (Options && S == "--") {
-            Options = false;
-        } else if (Options && S.size() > 1 && S[0] == '-') {
-            throw EUsage(Command + ": unknown option " + S);
-        } else {
-            Plain.push_back(S);
-        }
-    }
-    return Plain;
-}
-
 int ExitCodeOf(const EBackupError& E) {
     return E.Kind() == EBackupError::DatabaseProblem ? ExitDatabase : ExitFile;
 }

@@ -76,17 +76,7 @@ struct TExportArgs {
 // like one is refused rather than taken for a file name or an ID, unless it
 // follows "--".
 TExportArgs ParseExportArgs(const std::string& Command, const std::vector<std::string>& Args) {
-    std::vector<std::string> Plain;
-    bool Options = true;
-    for (const std::string& S : Args) {
-        if (Options && S == "--") {
-            Options = false;
-        } else if (Options && S.size() > 1 && S[0] == '-') {
-            throw EUsage(Command + ": unknown option " + S);
-        } else {
-            Plain.push_back(S);
-        }
-    }
+    const std::vector<std::string> Plain = PlainArgs(Command, Args);
     if (Plain.size() < 2)
         throw EUsage(Command + " needs a FILE and at least one ID");
     TExportArgs A;
