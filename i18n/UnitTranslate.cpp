@@ -517,6 +517,47 @@ QStringList CurrentTexts(const TTranslationTargets& Targets) {
     return Texts;
 }
 
+namespace {
+
+// Qt ships no Swedish texts of its own in every installation (Qt 6.4 on
+// Debian has none): the standard buttons of message boxes and dialogs get
+// theirs from here then.
+class TSwedishButtons : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* Context, const char* Source, const char* /*Disambiguation*/,
+                      int /*N*/) const override {
+        if (qstrcmp(Context, "QPlatformTheme") != 0) {
+            return {};
+        }
+        static const std::map<QByteArray, QString> Texts = {
+            {"OK", QStringLiteral("OK")},
+            {"Save", QStringLiteral("Spara")},
+            {"Save All", QStringLiteral("Spara alla")},
+            {"Open", QStringLiteral("Öppna")},
+            {"&Yes", QStringLiteral("&Ja")},
+            {"Yes to &All", QStringLiteral("Ja till &alla")},
+            {"&No", QStringLiteral("&Nej")},
+            {"N&o to All", QStringLiteral("N&ej till alla")},
+            {"Abort", QStringLiteral("Avbryt")},
+            {"Retry", QStringLiteral("Försök igen")},
+            {"Ignore", QStringLiteral("Ignorera")},
+            {"Close", QStringLiteral("Stäng")},
+            {"Cancel", QStringLiteral("Avbryt")},
+            {"Discard", QStringLiteral("Förkasta")},
+            {"Help", QStringLiteral("Hjälp")},
+            {"Apply", QStringLiteral("Verkställ")},
+            {"Reset", QStringLiteral("Återställ")},
+            {"Restore Defaults", QStringLiteral("Återställ standardvärden")},
+        };
+        const auto It = Texts.find(QByteArray(Source));
+        return It == Texts.end() ? QString() : It->second;
+    }
+};
+
+} // namespace
+
 void SetQtLanguage(const QString& Code) {
     static QTranslator* Current = nullptr;
     if (Code.isEmpty() || qApp == nullptr) {
@@ -527,13 +568,21 @@ void SetQtLanguage(const QString& Code) {
         delete Current;
         Current = nullptr;
     }
+    if (Code == QLatin1String("en")) {
+        return; // Qt's own texts
+    }
     auto* T = new QTranslator(qApp);
-    if (Code != QLatin1String("en") && T->load(QLocale(Code), QStringLiteral("qtbase"), QStringLiteral("_"),
-                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(T);
+    if (T->load(QLocale(Code), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         Current = T;
     } else {
-        delete T; // English: Qt's own texts
+        delete T;
+        if (Code == QLatin1String("sv")) {
+            Current = new TSwedishButtons(qApp);
+        }
+    }
+    if (Current != nullptr) {
+        QCoreApplication::installTranslator(Current);
     }
 }
 

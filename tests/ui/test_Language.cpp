@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -264,6 +265,22 @@ private slots:
         QCOMPARE(Direction->currentText(), ReadDist("English.llf").Texts()[684]);
         QCOMPARE(G.Data().IsModified(), Modified);
         QCOMPARE(G.Data().TableWindows().FieldByName("DIRECTION").AsInteger(), 4);
+    }
+
+    // Qt's standard buttons follow the language, in Swedish too where Qt
+    // has no Swedish texts installed.
+    void StandardButtonsFollowTheLanguage() {
+        const auto YesText = [] {
+            QMessageBox Box;
+            Box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            return Box.button(QMessageBox::Yes)->text();
+        };
+        bvi18n::SetQtLanguage(QStringLiteral("sv"));
+        QCOMPARE(YesText(), QStringLiteral("&Ja"));
+        bvi18n::SetQtLanguage(QStringLiteral("en"));
+        QCOMPARE(YesText(), QStringLiteral("&Yes"));
+        bvi18n::SetQtLanguage(QStringLiteral("sv"));
+        QCOMPARE(YesText(), QStringLiteral("&Ja"));
     }
 
     void Decoding_data() {
