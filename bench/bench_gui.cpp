@@ -10,6 +10,9 @@
 //       changed, outside the measured time;
 //   bench_gui report BUILDING FILE
 //       the report of the building written as PDF;
+//   bench_gui language
+//       applying every installed language in turn through the language
+//       window (each apply sets every text of every window);
 //   bench_gui make-exchange-file N FILE, bench_gui import FILE
 //       an exchange file of N buildings, and its import through the windows.
 //
@@ -23,6 +26,7 @@
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/UnitMain.h"
+#include "i18n/UnitTranslate.h"
 
 #include <QDateTime>
 #include <QTabWidget>
@@ -129,6 +133,33 @@ int Calculate(const std::string& Building, int Rounds, bool Layers) {
     return 0;
 }
 
+int Language() {
+    TBraskvalla B;
+    if (!Started(B)) {
+        return 2;
+    }
+    B.Main().show();
+    QTest::qWaitForWindowExposed(&B.Main());
+    TFormLanguage& L = *B.Main().LanguageDialog();
+    if (L.Languages().empty()) {
+        std::fprintf(stderr, "no languages installed\n");
+        return 3;
+    }
+    std::vector<double> Ms;
+    for (int R = 0; R < 10; ++R) {
+        for (const TLanguage& Lang : L.Languages()) {
+            const auto T0 = std::chrono::steady_clock::now();
+            L.SetLanguage(Lang);
+            QApplication::processEvents(); // the window repainted in the language
+            Ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - T0).count());
+        }
+    }
+    std::sort(Ms.begin(), Ms.end());
+    std::printf("language_ms median %.1f min %.1f max %.1f (%zu applies)\n", Ms[Ms.size() / 2], Ms.front(),
+                Ms.back(), Ms.size());
+    return 0;
+}
+
 } // namespace
 
 int main(int Argc, char** Argv) {
@@ -137,6 +168,9 @@ int main(int Argc, char** Argv) {
     const std::string Mode = Argc > 1 ? Argv[1] : "";
     if (Mode == "startup") {
         return Startup(App);
+    }
+    if (Mode == "language") {
+        return Language();
     }
     if (Mode == "calculate" && Argc > 3) {
         return Calculate(Argv[2], std::atoi(Argv[3]), Argc > 4 && std::string(Argv[4]) == "layers");
