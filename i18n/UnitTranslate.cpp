@@ -33,7 +33,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -222,9 +221,7 @@ bool SetText(QWidget* Window, const TTextEntry& E, const QString& Text, std::map
     case P::Column:
         if (auto* G = qobject_cast<TDBGrid*>(T); G != nullptr && E.Index < int(G->Model().Columns().size())) {
             // A header has no mnemonic: the caption's "&" is dropped.
-            QString Title = Text;
-            Title.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
-            G->Model().SetColumnTitle(E.Index, Title);
+            G->Model().SetColumnTitle(E.Index, bvui::WithoutMnemonic(Text));
             return true;
         }
         return false;
@@ -274,6 +271,55 @@ bool SetText(QWidget* Window, const TTextEntry& E, const QString& Text, std::map
         return false; // the building data module's, set by the caller
     }
     return false;
+}
+
+void SetModuleText(TDataModuleBuildingData& Data, const TTextEntry& E, const QString& Text) {
+    if (E.Property == P::BaseName) {
+        Data.SetDefaultName(E.Index, Text.toStdString());
+    } else if (E.Property == P::Message) {
+        auto& L = Data.Messages();
+        if (L.size() <= size_t(E.Index)) {
+            L.resize(size_t(E.Index) + 1);
+        }
+        L[size_t(E.Index)] = Text.toStdString();
+    }
+}
+
+QString ModuleText(TDataModuleBuildingData& Data, const TTextEntry& E) {
+    if (E.Property == P::BaseName) {
+        return QString::fromStdString(Data.DefaultName(E.Index));
+    }
+    const auto& L = Data.Messages();
+    return size_t(E.Index) < L.size() ? QString::fromStdString(L[size_t(E.Index)]) : QString();
+}
+
+void SetFixedTexts(const TTranslationTargets& T) {
+    if (T.Data != nullptr) {
+        std::array<std::string, kDirectionCount> Names;
+        for (int D = 0; D < kDirectionCount; ++D) {
+            Names[size_t(D)] = kDirectionNames[D];
+        }
+        T.Data->SetDirectionNames(Names);
+    }
+    if (T.Main != nullptr) {
+        T.Main->ReportParameters.SetLabelParameters();
+        for (const char* Number : {"", "7"}) {
+            if (auto* L = T.Main->findChild<QLabel*>(QStringLiteral("LabelWindShield") + QLatin1String(Number))) {
+                L->setText(QString::fromUtf8(kWindExposure));
+            }
+            if (auto* E = T.Main->findChild<QWidget*>(QStringLiteral("DBEditWindShield") + QLatin1String(Number))) {
+                bvui::SetHint(E, QString::fromUtf8(kWindExposureHint));
+            }
+        }
+    }
+    for (TFormMemberEdit* E : std::initializer_list<TFormMemberEdit*>{T.WindowEdit, T.DoorEdit}) {
+        if (E != nullptr) {
+            SetListItem(E->Messages, 3, QString::fromUtf8(kOverwrite));
+        }
+    }
+    if (T.LayeredEdit != nullptr) {
+        SetListItem(T.LayeredEdit->Messages, 5, QString::fromUtf8(kOverwrite));
+    }
 }
 
 } // namespace
@@ -332,59 +378,6 @@ std::optional<QString> TargetText(QWidget* Window, const TTextEntry& E) {
     }
     return std::nullopt;
 }
-
-namespace {
-
-void SetModuleText(TDataModuleBuildingData& Data, const TTextEntry& E, const QString& Text) {
-    if (E.Property == P::BaseName) {
-        Data.SetDefaultName(E.Index, Text.toStdString());
-    } else if (E.Property == P::Message) {
-        auto& L = Data.Messages();
-        if (L.size() <= size_t(E.Index)) {
-            L.resize(size_t(E.Index) + 1);
-        }
-        L[size_t(E.Index)] = Text.toStdString();
-    }
-}
-
-QString ModuleText(TDataModuleBuildingData& Data, const TTextEntry& E) {
-    if (E.Property == P::BaseName) {
-        return QString::fromStdString(Data.DefaultName(E.Index));
-    }
-    const auto& L = Data.Messages();
-    return size_t(E.Index) < L.size() ? QString::fromStdString(L[size_t(E.Index)]) : QString();
-}
-
-void SetFixedTexts(const TTranslationTargets& T) {
-    if (T.Data != nullptr) {
-        std::array<std::string, kDirectionCount> Names;
-        for (int D = 0; D < kDirectionCount; ++D) {
-            Names[size_t(D)] = kDirectionNames[D];
-        }
-        T.Data->SetDirectionNames(Names);
-    }
-    if (T.Main != nullptr) {
-        T.Main->ReportParameters.SetLabelParameters();
-        for (const char* Number : {"", "7"}) {
-            if (auto* L = T.Main->findChild<QLabel*>(QStringLiteral("LabelWindShield") + QLatin1String(Number))) {
-                L->setText(QString::fromUtf8(kWindExposure));
-            }
-            if (auto* E = T.Main->findChild<QWidget*>(QStringLiteral("DBEditWindShield") + QLatin1String(Number))) {
-                bvui::SetHint(E, QString::fromUtf8(kWindExposureHint));
-            }
-        }
-    }
-    for (QWidget* W : {static_cast<QWidget*>(T.WindowEdit), static_cast<QWidget*>(T.DoorEdit)}) {
-        if (QStringList* L = W != nullptr ? MessagesOf(W) : nullptr) {
-            SetListItem(*L, 3, QString::fromUtf8(kOverwrite));
-        }
-    }
-    if (T.LayeredEdit != nullptr) {
-        SetListItem(T.LayeredEdit->Messages, 5, QString::fromUtf8(kOverwrite));
-    }
-}
-
-} // namespace
 
 bool BelongsTo(const QObject* O, const QWidget* Window) {
     // The dialogs are children of the main window: a control is the

@@ -81,7 +81,7 @@ void TFormArchiveSelect::showEvent(QShowEvent* Event) {
     BindList();
     // The name column is titled like the name field, in the language shown.
     if (const auto* Caption = findChild<QLabel*>(QStringLiteral("LabelName"))) {
-        FGrid->Model().SetColumnTitle(0, QString(Caption->text()).remove(QLatin1Char('&')));
+        FGrid->Model().SetColumnTitle(0, WithoutMnemonic(Caption->text()));
     }
     FName->clear();
     FName->setFocus();

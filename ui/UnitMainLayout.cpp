@@ -18,6 +18,17 @@ void SetHint(QWidget* W, const QString& Hint) {
     W->setStatusTip(Long);
 }
 
+QString WithoutMnemonic(const QString& Caption) {
+    QString Plain;
+    for (qsizetype I = 0; I < Caption.size(); ++I) {
+        if (Caption[I] == QLatin1Char('&') && I + 1 < Caption.size()) {
+            ++I; // the marked letter, or the second "&" of "&&"
+        }
+        Plain += Caption[I];
+    }
+    return Plain;
+}
+
 int NumericWidth(const QWidget* W) { return W->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 14; }
 
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Text) {

@@ -27,6 +27,9 @@ constexpr int kDoorKind = 101;
 // Sets a hint "short|long": the short part is the tool tip, the long part the
 // text of the hint panel.
 void SetHint(QWidget* W, const QString& Hint);
+// A caption without its mnemonic marker ("&Namn" -> "Namn", "&&" -> "&"),
+// for places that show no mnemonic (grid headers).
+QString WithoutMnemonic(const QString& Caption);
 // The width of every numeric field: about ten digits.
 int NumericWidth(const QWidget* W);
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Text);
